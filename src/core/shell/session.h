@@ -65,6 +65,18 @@ public:
 
     RuntimeSettings runtime;
 
+    // Folders the file dialogs open in first.
+    struct DialogFolders {
+        QString save;   // plays, from "Saveinit"
+        QString image;  // images, from "Imginit"
+        QString open;   // plays, from "Openinit"
+        QString backup; // backups
+    } dialogFolders;
+
+    // True once the settings and control tables were read from good files:
+    // only then may closing write them back.
+    bool settingsLoaded = false;
+
     // Copies the run-time settings from the settings table.
     void readRuntimeSettings();
 };
