@@ -1,0 +1,220 @@
+#include "store/datamodule.h"
+
+#include <algorithm>
+
+// Play index, sequences and undo history. Play keys are looked up without
+// regard to letter case; filters by category compare exactly.
+
+namespace {
+
+bool sameKey(const QString &category, const QString &name, const QString &otherCategory,
+             const QString &otherName)
+{
+    return category.compare(otherCategory, Qt::CaseInsensitive) == 0
+        && name.compare(otherName, Qt::CaseInsensitive) == 0;
+}
+
+qsizetype indexOfSequence(const QList<SequenceRow> &rows, int sequence)
+{
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        if (rows[i].Sequence == sequence)
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
+
+// --- play index -------------------------------------------------------------
+
+bool DataModule::playexists(const QString &category, const QString &name) const
+{
+    return std::any_of(t.plays.cbegin(), t.plays.cend(), [&](const PlayRow &row) {
+        return sameKey(row.Category, row.Drillname, category, name);
+    });
+}
+
+QStringList DataModule::getcategories() const
+{
+    QStringList categories;
+    for (const PlayRow &row : t.plays) {
+        if (!categories.contains(row.Category))
+            categories.append(row.Category);
+    }
+    return categories;
+}
+
+QStringList DataModule::getplaynames(const QString &category) const
+{
+    QStringList names;
+    for (const PlayRow &row : t.plays) {
+        if (row.Category == category)
+            names.append(row.Drillname);
+    }
+    return names;
+}
+
+void DataModule::getplayinfo(const QString &category, const QString &name, PlayInfo &info) const
+{
+    for (const PlayRow &row : t.plays) {
+        if (!sameKey(row.Category, row.Drillname, category, name))
+            continue;
+        info.Type = row.Type;
+        info.Category = row.Category;
+        info.Drillname = row.Drillname;
+        info.Quality = row.Quality;
+        info.Nrplayers = row.Nrplayers;
+        info.Nrballs = row.Nrballs;
+        info.Agegroup = row.Agegroup;
+        info.Hide = row.Hide;
+        info.Subcat1 = row.Subcat1;
+        info.Subcat2 = row.Subcat2;
+        info.Subcat3 = row.Subcat3;
+        info.Createdby = row.Createdby;
+        return;
+    }
+}
+
+void DataModule::setplayinfo(const QString &category, const QString &name, const PlayInfo &info)
+{
+    auto found = std::find_if(t.plays.begin(), t.plays.end(), [&](const PlayRow &row) {
+        return sameKey(row.Category, row.Drillname, category, name);
+    });
+    if (found == t.plays.end()) {
+        PlayRow added;
+        added.Category = category.left(FieldSize::Category);
+        added.Drillname = name.left(FieldSize::Drillname);
+        found = t.plays.insert(t.plays.end(), added);
+    }
+    PlayRow &row = *found;
+    row.Type = info.Type.left(FieldSize::PlayType);
+    row.Quality = info.Quality;
+    row.Nrplayers = info.Nrplayers;
+    row.Nrballs = info.Nrballs;
+    row.Agegroup = info.Agegroup;
+    row.Hide = info.Hide;
+    row.Subcat1 = info.Subcat1.left(FieldSize::Subcat);
+    row.Subcat2 = info.Subcat2.left(FieldSize::Subcat);
+    row.Subcat3 = info.Subcat3.left(FieldSize::Subcat);
+    row.Createdby = info.Createdby.left(FieldSize::Createdby);
+}
+
+void DataModule::sortplayindex()
+{
+    // Letter case is ignored first so that "ball" sorts next to "Ball"; the
+    // exact comparison only settles keys that differ in case alone.
+    std::stable_sort(t.plays.begin(), t.plays.end(), [](const PlayRow &a, const PlayRow &b) {
+        for (Qt::CaseSensitivity cs : {Qt::CaseInsensitive, Qt::CaseSensitive}) {
+            if (int c = a.Category.compare(b.Category, cs))
+                return c < 0;
+            if (int c = a.Drillname.compare(b.Drillname, cs))
+                return c < 0;
+        }
+        return false;
+    });
+}
+
+// --- sequences of the loaded play -------------------------------------------
+
+int DataModule::sequencecount() const
+{
+    return int(t.sequences.size());
+}
+
+int DataModule::visiblesequencecount() const
+{
+    return int(std::count_if(t.sequences.cbegin(), t.sequences.cend(),
+                             [](const SequenceRow &row) { return !row.Animationonly; }));
+}
+
+int DataModule::visiblesequencenr(int n) const
+{
+    // Counted by number rather than by position so the result does not depend
+    // on the order in which the rows were added.
+    return int(std::count_if(t.sequences.cbegin(), t.sequences.cend(), [n](const SequenceRow &row) {
+        return row.Sequence >= 1 && row.Sequence <= n && !row.Animationonly;
+    }));
+}
+
+int DataModule::getdrawingnr(int sequence) const
+{
+    const qsizetype i = indexOfSequence(t.sequences, sequence);
+    return i < 0 ? 0 : t.sequences[i].Drawingnr;
+}
+
+void DataModule::getseqtext(int sequence, QString &text) const
+{
+    if (const qsizetype i = indexOfSequence(t.sequences, sequence); i >= 0)
+        text = t.sequences[i].Text;
+}
+
+void DataModule::getseqfocus(int sequence, QString &text) const
+{
+    if (const qsizetype i = indexOfSequence(t.sequences, sequence); i >= 0)
+        text = t.sequences[i].Focus;
+}
+
+void DataModule::getseqextra(int sequence, QString &text) const
+{
+    if (const qsizetype i = indexOfSequence(t.sequences, sequence); i >= 0)
+        text = t.sequences[i].Extra2;
+}
+
+bool DataModule::getanimationonly(int sequence) const
+{
+    const qsizetype i = indexOfSequence(t.sequences, sequence);
+    return i >= 0 && t.sequences[i].Animationonly;
+}
+
+void DataModule::setanimationonly(int sequence, bool flag)
+{
+    if (const qsizetype i = indexOfSequence(t.sequences, sequence); i >= 0)
+        t.sequences[i].Animationonly = flag;
+}
+
+void DataModule::addsequence(int sequence, int drawing, bool animationonly)
+{
+    if (indexOfSequence(t.sequences, sequence) >= 0)
+        return;
+    SequenceRow row;
+    row.Sequence = sequence;
+    row.Drawingnr = drawing;
+    row.Animationonly = animationonly;
+    t.sequences.append(row);
+}
+
+void DataModule::deletesequence(int sequence)
+{
+    if (const qsizetype i = indexOfSequence(t.sequences, sequence); i >= 0)
+        t.sequences.removeAt(i);
+}
+
+int DataModule::maxdrawingnr() const
+{
+    int highest = 0;
+    for (const SequenceRow &row : t.sequences)
+        highest = std::max(highest, row.Drawingnr);
+    return highest;
+}
+
+void DataModule::clearplay()
+{
+    t.sequences.clear();
+    t.parts.clear();
+}
+
+void DataModule::clearundo()
+{
+    t.undo.clear();
+}
+
+// --- undo history -----------------------------------------------------------
+
+int DataModule::lastundonr(const QString &category, const QString &name, int sequence) const
+{
+    for (auto row = t.undo.crbegin(); row != t.undo.crend(); ++row) {
+        if (row->Sequence == sequence && sameKey(row->Category, row->Drillname, category, name))
+            return row->Undonr;
+    }
+    return 0;
+}

@@ -1,0 +1,240 @@
+#include "store/datamodule.h"
+
+#include <QHash>
+
+#include <algorithm>
+
+// The parts of the loaded play's sketches, and the tag numbers that tie one
+// player or ball together from sequence to sequence.
+
+namespace {
+
+const QString courtType = QStringLiteral("Court");
+
+// Plain kinds of the runs that deletepartchain follows back; their last
+// row carries the same kind with a "p" in front.
+const QStringList chainKinds = {
+    QStringLiteral("loop"), QStringLiteral("pass"), QStringLiteral("screen"), QStringLiteral("dribbel"),
+    QStringLiteral("poly"), QStringLiteral("shot"), QStringLiteral("fast"),   QStringLiteral("back"),
+};
+
+PartFields fitted(PartFields fields)
+{
+    fields.Type.truncate(FieldSize::PartType);
+    fields.tekst.truncate(FieldSize::Tekst);
+    fields.fontname.truncate(FieldSize::Fontname);
+    fields.extra3.truncate(FieldSize::Extra3);
+    fields.extra4.truncate(FieldSize::Extra4);
+    return fields;
+}
+
+qsizetype indexOfPart(const QList<PartRow> &parts, int drawing, int partnr)
+{
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        if (parts[i].Drawingnr == drawing && parts[i].Partnr == partnr)
+            return i;
+    }
+    return -1;
+}
+
+qsizetype indexOfCourt(const QList<PartRow> &parts, int drawing)
+{
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        if (parts[i].Drawingnr == drawing && parts[i].Type == courtType)
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
+
+int DataModule::addpart(int drawing, const PartFields &fields)
+{
+    // Numbered above the highest number of the sketch, not above the last
+    // row: after an undo restores an older part the rows are out of number
+    // order, and the last row's number may already be taken.
+    int highest = 0;
+    for (const PartRow &part : t.parts) {
+        if (part.Drawingnr == drawing)
+            highest = std::max(highest, part.Partnr);
+    }
+    PartRow row;
+    static_cast<PartFields &>(row) = fitted(fields);
+    row.Drawingnr = drawing;
+    row.Partnr = highest + 1;
+    row.Selected = 0;
+    t.parts.append(row);
+    lastAdded = row.Partnr;
+    return row.Partnr;
+}
+
+void DataModule::updatepart(int drawing, int partnr, const PartFields &fields)
+{
+    if (const qsizetype i = indexOfPart(t.parts, drawing, partnr); i >= 0)
+        static_cast<PartFields &>(t.parts[i]) = fitted(fields);
+}
+
+bool DataModule::getpart(int drawing, int partnr, PartFields &fields) const
+{
+    const qsizetype i = indexOfPart(t.parts, drawing, partnr);
+    if (i < 0)
+        return false;
+    fields = t.parts[i];
+    return true;
+}
+
+void DataModule::deletepart(int drawing, int partnr)
+{
+    if (const qsizetype i = indexOfPart(t.parts, drawing, partnr); i >= 0)
+        t.parts.removeAt(i);
+}
+
+void DataModule::deletepartchain(int drawing, int partnr, const QString &type)
+{
+    deletepart(drawing, partnr);
+    QString kind = type;
+    if (kind.startsWith(u'p') && chainKinds.contains(kind.mid(1)))
+        kind.remove(0, 1);
+    if (!chainKinds.contains(kind))
+        return;
+    // The run's earlier rows carry the plain kind; the end form of the line
+    // before it stops the walk even when that line is of the same kind.
+    for (int nr = partnr - 1;; --nr) {
+        const qsizetype i = indexOfPart(t.parts, drawing, nr);
+        if (i < 0 || t.parts[i].Type != kind)
+            break;
+        t.parts.removeAt(i);
+    }
+}
+
+void DataModule::deletedrawing(int drawing)
+{
+    t.parts.removeIf([drawing](const PartRow &part) { return part.Drawingnr == drawing; });
+}
+
+int DataModule::lastpartnr(int drawing) const
+{
+    for (auto part = t.parts.crbegin(); part != t.parts.crend(); ++part) {
+        if (part->Drawingnr == drawing)
+            return part->Partnr;
+    }
+    return 0;
+}
+
+int DataModule::getcourtnr(int drawing) const
+{
+    const qsizetype i = indexOfCourt(t.parts, drawing);
+    return i < 0 ? 0 : t.parts[i].Graphicnr;
+}
+
+void DataModule::setcourtnr(int drawing, int layout)
+{
+    if (const qsizetype i = indexOfCourt(t.parts, drawing); i >= 0)
+        t.parts[i].Graphicnr = layout;
+}
+
+CourtColors DataModule::getcourtcolors(int drawing) const
+{
+    // A colour of 0, or a sketch without a court part, means the default.
+    CourtColors colors = courtDefaults;
+    if (const qsizetype i = indexOfCourt(t.parts, drawing); i >= 0) {
+        const PartRow &court = t.parts[i];
+        const auto take = [](int color, int &slot) {
+            if (color != 0)
+                slot = color;
+        };
+        take(court.thickness, colors.border);
+        take(court.rotation, colors.water);
+        take(court.arrow, colors.threepoint);
+        take(court.color, colors.bucket);
+    }
+    return colors;
+}
+
+QString DataModule::getparttext(int drawing, const QString &type) const
+{
+    for (const PartRow &part : t.parts) {
+        if (part.Drawingnr == drawing && part.Type.compare(type, Qt::CaseInsensitive) == 0)
+            return part.tekst;
+    }
+    return {};
+}
+
+bool DataModule::courtplugin(int drawing) const
+{
+    const qsizetype i = indexOfCourt(t.parts, drawing);
+    return i >= 0 && !t.parts[i].tekst.isEmpty();
+}
+
+int DataModule::countlines(int drawing) const
+{
+    static const QStringList notLines = {courtType, QStringLiteral("poly"), QStringLiteral("ppoly"),
+                                         QStringLiteral("ellipse"), QStringLiteral("Text")};
+    return int(std::count_if(t.parts.cbegin(), t.parts.cend(), [drawing](const PartRow &part) {
+        return part.Drawingnr == drawing && part.Graphicnr == 0 && !notLines.contains(part.Type);
+    }));
+}
+
+int DataModule::maxtagnr() const
+{
+    int highest = 0;
+    for (const PartRow &part : t.parts)
+        highest = std::max(highest, part.tagnr);
+    return highest;
+}
+
+bool DataModule::tagnrused(int sequence, int tagnr) const
+{
+    const int drawing = getdrawingnr(sequence);
+    return std::any_of(t.parts.cbegin(), t.parts.cend(), [&](const PartRow &part) {
+        return part.Drawingnr == drawing && part.tagnr == tagnr;
+    });
+}
+
+int DataModule::findtagnr(const QString &type, int graphicnr, int sequence) const
+{
+    if (sequence != 1) {
+        const int previous = getdrawingnr(sequence - 1);
+        for (const PartRow &part : t.parts) {
+            // A part of the previous sketch without a tag has nothing to hand on.
+            if (part.Drawingnr == previous && part.Type == type && part.Graphicnr == graphicnr
+                && part.tagnr > 0 && !tagnrused(sequence, part.tagnr))
+                return part.tagnr;
+        }
+    }
+    return maxtagnr() + 1;
+}
+
+QString DataModule::partkindname(const QString &type)
+{
+    static const QStringList lineKinds = {
+        QStringLiteral("loop"),    QStringLiteral("ploop"),    QStringLiteral("pass"),   QStringLiteral("ppass"),
+        QStringLiteral("dribbel"), QStringLiteral("pdribbel"), QStringLiteral("screen"), QStringLiteral("pscreen"),
+        QStringLiteral("shot"),    QStringLiteral("pshot"),    QStringLiteral("back"),   QStringLiteral("pback"),
+        QStringLiteral("fast"),    QStringLiteral("pfast"),
+    };
+    // Line codes are matched exactly, every other code without regard to case.
+    static const QHash<QString, QString> kindByCode = [] {
+        QHash<QString, QString> kinds;
+        const auto put = [&kinds](std::initializer_list<const char *> codes, const char *word) {
+            for (const char *code : codes)
+                kinds.insert(QString::fromLatin1(code), QString::fromLatin1(word));
+        };
+        put({"ball", "ballf"}, "ball");
+        put({"goal"}, "goal");
+        put({"pylon"}, "pylon");
+        put({"rack"}, "ball net");
+        put({"coach"}, "coach");
+        put({"circle", "otriangl", "osquare", "ochair", "opop", "circlef", "dcircle", "triangle", "dsquare",
+             "dchair", "dpop", "triangf", "ocross", "ncross", "cross", "crossf"},
+            "player");
+        put({"text"}, "text");
+        put({"ellipse"}, "ellipse");
+        put({"poly", "ppoly"}, "polygoon");
+        put({"court"}, "court");
+        return kinds;
+    }();
+    if (lineKinds.contains(type))
+        return QStringLiteral("line");
+    return kindByCode.value(type.toLower());
+}
