@@ -79,7 +79,7 @@ public:
 
     // --- parts of the loaded play ------------------------------------------
     // Appends a part numbered one above the sketch's highest part number and
-    // returns that number (0 when nothing was appended).
+    // returns that number.
     int addpart(int drawing, const PartFields &fields);
     // Number of the part last appended by addpart, for the editor.
     int lastaddedpartnr() const { return lastAdded; }
