@@ -1,0 +1,440 @@
+#include "mainwindow.h"
+
+#include "aboutbox.h"
+#include "platform/helprouter.h"
+#include "preferencesdialog.h"
+#include "shell/session.h"
+#include "updownarrows.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QToolBar>
+
+namespace {
+
+// The window's client area and the sketch it is built around.
+constexpr int ClientWidth = 630;
+constexpr int ClientHeight = 426;
+constexpr int SketchWidth = 289;
+constexpr int SketchHeight = 361;
+// The Edit Text page shows the sketch at 75 %.
+constexpr int SmallSketchWidth = 217;
+constexpr int SmallSketchHeight = 271;
+
+template <typename W>
+W *place(QWidget *parent, const char *name, const QRect &geometry)
+{
+    auto *widget = new W(parent);
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+QLabel *sketchLabel(QWidget *parent, const char *name, const QRect &geometry)
+{
+    auto *label = place<QLabel>(parent, name, geometry);
+    label->setScaledContents(true);
+    label->setFrameShape(QFrame::Box);
+    label->setBackgroundRole(QPalette::Base);
+    label->setAutoFillBackground(true);
+    return label;
+}
+
+QCheckBox *checkBox(QWidget *parent, const char *name, const QString &caption, QPoint at)
+{
+    auto *box = place<QCheckBox>(parent, name, QRect(at, QSize(200, 20)));
+    box->setText(caption);
+    return box;
+}
+
+QPushButton *button(QWidget *parent, const char *name, const QString &caption, const QRect &r)
+{
+    auto *b = place<QPushButton>(parent, name, r);
+    b->setText(caption);
+    return b;
+}
+
+QWidget *addPage(QTabWidget *pages, const char *name, const QString &caption)
+{
+    auto *page = new QWidget;
+    page->setObjectName(QLatin1String(name));
+    pages->addTab(page, caption);
+    return page;
+}
+
+} // namespace
+
+MainWindow::MainWindow(Session &session, HelpRouter &help, QWidget *parent)
+    : QMainWindow(parent), session(session), help(help)
+{
+    setWindowTitle(QStringLiteral("Quorvane"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                   | Qt::WindowCloseButtonHint);
+
+    auto *central = new QWidget(this);
+    central->setObjectName(QStringLiteral("ClientArea"));
+    central->setFixedSize(ClientWidth, ClientHeight);
+    setCentralWidget(central);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    pages = place<QTabWidget>(central, "PageControl1", QRect(0, 0, ClientWidth, 400));
+    buildPages();
+    buildSelectors(central);
+    buildMenus();
+
+    connect(pages, &QTabWidget::currentChanged, this, &MainWindow::pageChanged);
+    pages->setCurrentIndex(int(MainPage::Overview));
+    pageChanged(pages->currentIndex());
+
+    // The window sees every key before its controls do.
+    qApp->installEventFilter(this);
+}
+
+MainPage MainWindow::currentPage() const
+{
+    return static_cast<MainPage>(pages->currentIndex());
+}
+
+// --- pages ---------------------------------------------------------------------
+
+void MainWindow::buildPages()
+{
+    const QRect sketch(4, 4, SketchWidth, SketchHeight);
+
+    QWidget *overview = addPage(pages, "TabSheet1", QStringLiteral("Overview"));
+    sketchLabel(overview, "Image1", sketch);
+    place<QTextEdit>(overview, "RichEdit1", QRect(299, 4, 322, SketchHeight))->setReadOnly(true);
+
+    QWidget *drawing = addPage(pages, "TabSheet2", QStringLiteral("Edit Drawing"));
+    sketchLabel(drawing, "Image2", sketch);
+    checkBox(drawing, "CheckBox1", QStringLiteral("Animation only"), {299, 268});
+    checkBox(drawing, "CheckBox2", QStringLiteral("Previous positions"), {299, 290});
+    checkBox(drawing, "CheckBox3", QStringLiteral("Previous lines"), {299, 312});
+    button(drawing, "BitBtn3", QStringLiteral("Add Sequence"), {299, 338, 110, 26});
+    button(drawing, "BitBtn4", QStringLiteral("Delete Sequence"), {415, 338, 110, 26});
+
+    QWidget *text = addPage(pages, "TabSheet3", QStringLiteral("Edit Text"));
+    auto *toolBar = place<QToolBar>(text, "ToolBar1", QRect(4, 2, 618, 26));
+    toolBar->setIconSize(QSize(16, 16));
+    const auto tool = [toolBar](const char *name, const QString &caption, const QString &label,
+                                bool checkable) {
+        QAction *action = toolBar->addAction(caption);
+        action->setObjectName(QLatin1String(name));
+        action->setIconText(label);
+        action->setCheckable(checkable);
+        return action;
+    };
+    tool("CutButton1", QStringLiteral("Cut"), QStringLiteral("Cut"), false);
+    tool("CopyButton1", QStringLiteral("Copy"), QStringLiteral("Copy"), false);
+    tool("PasteButton1", QStringLiteral("Paste"), QStringLiteral("Paste"), false);
+    tool("UndoButton1", QStringLiteral("Undo"), QStringLiteral("Undo"), false);
+    toolBar->addSeparator();
+    tool("BoldButton1", QStringLiteral("Bold"), QStringLiteral("B"), true);
+    italicButton = tool("ItalicButton1", QStringLiteral("Italic"), QStringLiteral("I"), true);
+    tool("UnderlineButton1", QStringLiteral("Underline"), QStringLiteral("U"), true);
+    toolBar->addSeparator();
+    tool("BulletsButton1", QStringLiteral("Bullets"), QStringLiteral("Bullets"), true);
+    tool("LeftAlignButton1", QStringLiteral("Align Left"), QStringLiteral("Left"), true);
+    tool("CenterButton1", QStringLiteral("Center"), QStringLiteral("Center"), true);
+    tool("RightAlignButton1", QStringLiteral("Align Right"), QStringLiteral("Right"), true);
+
+    textEditor = place<QTextEdit>(text, "RichEdit2", QRect(4, 32, 395, 333));
+    sketchLabel(text, "Image4", QRect(405, 32, SmallSketchWidth, SmallSketchHeight));
+    checkBox(text, "CheckBox4", QStringLiteral("Animation only"), {405, 308});
+    button(text, "BitBtn5", QStringLiteral("Add Sequence"), {405, 334, 106, 26});
+    button(text, "BitBtn6", QStringLiteral("Delete Sequence"), {516, 334, 106, 26});
+
+    addPage(pages, "TabSheet6", QStringLiteral("Play List"));
+}
+
+void MainWindow::buildSelectors(QWidget *central)
+{
+    place<QComboBox>(central, "ComboBox1", QRect(4, 402, 200, 22));
+    place<QComboBox>(central, "ComboBox2", QRect(210, 402, 290, 22));
+    place<QLineEdit>(central, "Edit3", QRect(506, 402, 96, 22))->setReadOnly(true);
+    place<UpDownArrows>(central, "UpDown1", QRect(604, 402, 22, 22));
+}
+
+// --- menus -----------------------------------------------------------------------
+
+QMenu *MainWindow::addMenu(QWidget *parent, const char *name, const QString &caption)
+{
+    auto *menu = new QMenu(caption, parent);
+    menu->setObjectName(QLatin1String(name));
+    menu->menuAction()->setObjectName(QLatin1String(name));
+    if (auto *bar = qobject_cast<QMenuBar *>(parent))
+        bar->addMenu(menu);
+    else
+        static_cast<QMenu *>(parent)->addMenu(menu);
+    return menu;
+}
+
+QAction *MainWindow::addItem(QMenu *menu, const char *name, const QString &caption,
+                             const QKeySequence &shortcut)
+{
+    QAction *action = addItem(menu, name, caption);
+    action->setShortcut(shortcut);
+    return action;
+}
+
+QAction *MainWindow::addItem(QMenu *menu, const char *name, const QString &caption)
+{
+    QAction *action = menu->addAction(caption);
+    action->setObjectName(QLatin1String(name));
+    return action;
+}
+
+QAction *MainWindow::addSeparator(QMenu *menu, const char *name)
+{
+    QAction *separator = menu->addSeparator();
+    if (name)
+        separator->setObjectName(QLatin1String(name));
+    return separator;
+}
+
+void MainWindow::buildMenus()
+{
+    QMenuBar *bar = menuBar();
+
+    QMenu *file = addMenu(bar, "File1", QStringLiteral("&File"));
+    addItem(file, "New1", QStringLiteral("&New Play..."));
+    addItem(file, "Open1", QStringLiteral("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O));
+    addItem(file, "Save1", QStringLiteral("&Save..."), QKeySequence(Qt::CTRL | Qt::Key_S));
+    addSeparator(file);
+    QMenu *exports = addMenu(file, "Export1", QStringLiteral("&Export"));
+    addItem(exports, "ExportImage1", QStringLiteral("&Image..."));
+    addItem(exports, "ExportImage2001", QStringLiteral("I&mage 200%..."));
+    addItem(exports, "ExportPlay1", QStringLiteral("&Play..."));
+    addItem(exports, "ExportCategory1", QStringLiteral("&Category ..."));
+    addItem(file, "ExportList1", QStringLiteral("&Export ..."));
+    addSeparator(file);
+    addItem(file, "PlayInfo1", QStringLiteral("Play &Info..."));
+    addItem(file, "CopyPlay1", QStringLiteral("&Copy Play..."));
+    addItem(file, "DeletePlay1", QStringLiteral("&Delete Play"));
+    addItem(file, "RenamePlay1", QStringLiteral("&Rename Play..."));
+    addSeparator(file);
+    addItem(file, "Print1", QStringLiteral("&Print..."), QKeySequence(Qt::CTRL | Qt::Key_P));
+    addItem(file, "PrintList1", QStringLiteral("&Print ..."), QKeySequence(Qt::CTRL | Qt::Key_P));
+    addSeparator(file, "SendSeparator");
+    addItem(file, "Sendplay1", QStringLiteral("Sen&d Play ..."));
+    addSeparator(file);
+    QMenu *backup = addMenu(file, "Backup1", QStringLiteral("&Backup"));
+    addItem(backup, "BackupPlaybook1", QStringLiteral("&Playbook ..."));
+    addItem(backup, "BackupCategory1", QStringLiteral("&Category ..."));
+    addItem(file, "ExportHtml1", QStringLiteral("E&xport html"))->setVisible(false);
+    addSeparator(file);
+    connect(addItem(file, "Exit1", QStringLiteral("E&xit")), &QAction::triggered, this,
+            &QWidget::close);
+    connect(file, &QMenu::aboutToShow, this, &MainWindow::adjustFileMenu);
+
+    QMenu *edit = addMenu(bar, "Edit1", QStringLiteral("&Edit"));
+    addItem(edit, "Undo1", QStringLiteral("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    addItem(edit, "Redo1", QStringLiteral("&Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y));
+    addItem(edit, "UndoHistory1", QStringLiteral("Undo &History"),
+            QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Z));
+    addSeparator(edit);
+    addItem(edit, "Cut1", QStringLiteral("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X));
+    QAction *copyImageItem =
+        addItem(edit, "CopyImage1", QStringLiteral("Copy &Image"), QKeySequence(Qt::CTRL | Qt::Key_I));
+    QAction *copyImage2Item = addItem(edit, "CopyImage21", QStringLiteral("Copy Image 2"),
+                                      QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I));
+    copyImage2Item->setVisible(false);
+    addItem(edit, "Copy1", QStringLiteral("&Copy All Text"), QKeySequence(Qt::CTRL | Qt::Key_C));
+    addItem(edit, "Paste1", QStringLiteral("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V));
+    addSeparator(edit);
+    addItem(edit, "SelectAll1", QStringLiteral("Select &All"), QKeySequence(Qt::CTRL | Qt::Key_A));
+    connect(edit, &QMenu::aboutToShow, this, &MainWindow::adjustEditMenu);
+    for (QAction *copy : {copyImageItem, copyImage2Item}) {
+        connect(copy, &QAction::triggered, this, &MainWindow::copyImage);
+        keepShortcutWhileHidden(copy);
+    }
+
+    QMenu *options = addMenu(bar, "Options1", QStringLiteral("&Options"));
+    addItem(options, "Font1", QStringLiteral("&Font..."));
+    addItem(options, "ChangeSymbols1", QStringLiteral("Change Symbols..."));
+    addItem(options, "CourtColor1", QStringLiteral("Court Color..."));
+    addSeparator(options);
+    connect(addItem(options, "Preferences1", QStringLiteral("&Preferences...")),
+            &QAction::triggered, this, &MainWindow::showPreferences);
+    addItem(options, "DefaultColors1", QStringLiteral("Default &Colors..."));
+
+    QMenu *list = addMenu(bar, "List1", QStringLiteral("&List"));
+    QAction *addPlay = addItem(list, "Add1", QStringLiteral("Add Play to Play &List"),
+                               QKeySequence(Qt::CTRL | Qt::Key_L));
+    QAction *addCategory =
+        addItem(list, "AddCategorytoPlayList1", QStringLiteral("Add Category to Play List"));
+    addSeparator(list);
+    addItem(list, "Clear1", QStringLiteral("&Clear Play List"));
+    // The page control's pop-up offers the same two commands.
+    pages->addAction(addPlay);
+    pages->addAction(addCategory);
+
+    QMenu *special = addMenu(bar, "Experiment1", QStringLiteral("&Special"));
+    addItem(special, "Animation1", QStringLiteral("&Animation"), QKeySequence(Qt::CTRL | Qt::Key_N));
+    addSeparator(special, "PluginSeparator");
+    addItem(special, "Plugin1", QStringLiteral("&Plugin..."));
+    connect(special, &QMenu::aboutToShow, this, &MainWindow::adjustSpecialMenu);
+
+    QMenu *helpMenu = addMenu(bar, "Help1", QStringLiteral("&Help"));
+    connect(addItem(helpMenu, "HelpTopics1", QStringLiteral("&Help Topics")), &QAction::triggered,
+            this, [this] { help.showContents(); });
+    connect(addItem(helpMenu, "Contents1", QStringLiteral("Overview Help"), QKeySequence(Qt::Key_F1)),
+            &QAction::triggered, this, [this] { help.showTopic(pageHelpTopic); });
+    addSeparator(helpMenu);
+    connect(addItem(helpMenu, "About1", QStringLiteral("&About...")), &QAction::triggered, this,
+            &MainWindow::showAbout);
+}
+
+// A hidden item keeps its shortcut while it is enabled, as "Copy Image 2"
+// and "Copy Image" on the Edit Text page need. Qt switches off the shortcut
+// of a hidden action, so a window shortcut stands in for it; apply() turns
+// the stand-in on and off.
+void MainWindow::keepShortcutWhileHidden(QAction *action)
+{
+    auto *shortcut = new QShortcut(action->shortcut(), this);
+    shortcut->setObjectName(action->objectName() + QStringLiteral("Shortcut"));
+    shortcut->setEnabled(false);
+    connect(shortcut, &QShortcut::activated, action, &QAction::trigger);
+    hiddenShortcuts.insert(action, shortcut);
+}
+
+void MainWindow::apply(const QList<MenuItemState> &states)
+{
+    for (const MenuItemState &state : states) {
+        auto *action = findChild<QAction *>(state.item);
+        if (!action)
+            continue;
+        action->setVisible(state.visible);
+        action->setEnabled(state.enabled);
+        if (!state.caption.isEmpty())
+            action->setText(state.caption);
+        if (QShortcut *standIn = hiddenShortcuts.value(action))
+            standIn->setEnabled(state.enabled && !state.visible);
+    }
+}
+
+void MainWindow::pageChanged(int index)
+{
+    const PageMenus menus = menusForPage(static_cast<MainPage>(index));
+    apply(menus.items);
+    pageHelpTopic = menus.helpTopic;
+    pages->setContextMenuPolicy(menus.playListPopup ? Qt::ActionsContextMenu : Qt::NoContextMenu);
+}
+
+void MainWindow::adjustFileMenu()
+{
+    const bool mail = !session.data.getparam(QStringLiteral("Yoursmt")).text.isEmpty()
+                   || (mailClientAvailable && mailClientAvailable());
+    // Until the play list is built there is never a list to save or print.
+    const bool playListEmpty = true;
+    apply(fileMenuOnOpening(currentPage(), mail, playListEmpty,
+                            hasHtmlExportDatabase(session.folders.program)));
+}
+
+void MainWindow::adjustEditMenu()
+{
+    // The undo history of the shown sequence arrives with the sketch editor;
+    // until then there is nothing to undo or redo.
+    apply(editMenuOnOpening(currentPage(), false, false, session.runtime.showHistory));
+}
+
+void MainWindow::adjustSpecialMenu()
+{
+    apply(specialMenuOnOpening(hasCourtPlugin(session.folders.program)));
+}
+
+// --- commands ----------------------------------------------------------------------
+
+void MainWindow::copyImage()
+{
+    // Ctrl+I means italic while the text is edited.
+    if (currentPage() == MainPage::EditText)
+        toggleItalic();
+}
+
+void MainWindow::toggleItalic()
+{
+    const bool italic = !textEditor->fontItalic();
+    textEditor->setFontItalic(italic);
+    italicButton->setChecked(italic);
+    session.PlayModified = true;
+}
+
+void MainWindow::showPreferences()
+{
+    PreferencesDialog dialog(session, help, this);
+    dialog.exec();
+    session.readRuntimeSettings();
+    if (!session.runtime.showHistory)
+        session.data.clearundo();
+}
+
+void MainWindow::showAbout()
+{
+    AboutBox about(this);
+    about.exec();
+}
+
+// --- window events -------------------------------------------------------------------
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (onClose)
+        onClose();
+    event->accept();
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (centred)
+        return;
+    centred = true;
+    if (const QScreen *screen = this->screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    const auto *widget = qobject_cast<QWidget *>(watched);
+    if (!widget || widget->window() != this)
+        return false;
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Shift)
+            shiftDown = true;
+        else if (key == Qt::Key_Control)
+            ctrlDown = true;
+        break;
+    }
+    case QEvent::KeyRelease:
+        shiftDown = false;
+        ctrlDown = false;
+        break;
+    case QEvent::ShortcutOverride:
+        // A shortcut finds its menu as if the menu had just been opened, so
+        // that Ctrl+Z works without opening the Edit menu first.
+        adjustFileMenu();
+        adjustEditMenu();
+        break;
+    default:
+        break;
+    }
+    return false;
+}

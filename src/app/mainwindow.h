@@ -1,0 +1,77 @@
+#pragma once
+
+#include "shell/menustate.h"
+
+#include <QHash>
+#include <QMainWindow>
+
+#include <functional>
+
+class HelpRouter;
+class QAction;
+class QKeySequence;
+class QMenu;
+class QShortcut;
+class QTabWidget;
+class QTextEdit;
+class Session;
+
+// The main window: four pages (Overview, Edit Drawing, Edit Text, Play List)
+// above the category and play selectors and the sequence counter, and the
+// menus that follow the page shown.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    MainWindow(Session &session, HelpRouter &help, QWidget *parent = nullptr);
+
+    // Runs when the window closes, before it goes; closing is always allowed.
+    std::function<void()> onClose;
+    // Whether the system has a mail client for "Send Play".
+    std::function<bool()> mailClientAvailable;
+
+    MainPage currentPage() const;
+
+    // Shift and Ctrl as held on the keyboard, for the mouse handlers; both
+    // are forgotten at any key release.
+    bool shiftHeld() const { return shiftDown; }
+    bool ctrlHeld() const { return ctrlDown; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildPages();
+    void buildSelectors(QWidget *central);
+    void buildMenus();
+    QMenu *addMenu(QWidget *parent, const char *name, const QString &caption);
+    QAction *addItem(QMenu *menu, const char *name, const QString &caption,
+                     const QKeySequence &shortcut);
+    QAction *addItem(QMenu *menu, const char *name, const QString &caption);
+    QAction *addSeparator(QMenu *menu, const char *name = nullptr);
+    void keepShortcutWhileHidden(QAction *action);
+
+    void apply(const QList<MenuItemState> &states);
+    void pageChanged(int index);
+    void adjustFileMenu();
+    void adjustEditMenu();
+    void adjustSpecialMenu();
+
+    void copyImage();
+    void toggleItalic();
+    void showPreferences();
+    void showAbout();
+
+    Session &session;
+    HelpRouter &help;
+
+    QTabWidget *pages = nullptr;
+    QTextEdit *textEditor = nullptr;
+    QAction *italicButton = nullptr;
+    QHash<QAction *, QShortcut *> hiddenShortcuts;
+    QString pageHelpTopic;
+    bool shiftDown = false;
+    bool ctrlDown = false;
+    bool centred = false;
+};
