@@ -1,5 +1,7 @@
 #include "shell/session.h"
 
+#include "store/datafiles.h"
+
 Session::Session(Environment &environment, Prompter &prompter)
     : environment(environment), prompter(prompter)
 {
@@ -22,4 +24,18 @@ void Session::readRuntimeSettings()
     runtime.snap = on("Snap");
     runtime.gridSize = number("Snap");
     runtime.zoomFactor = number("Zfactor");
+}
+
+QString Session::writeSettingsFiles()
+{
+    if (!settingsLoaded)
+        return {};
+    DataFiles files(folders.computedData, folders.control, prompter);
+    QStringList errors;
+    QString error;
+    if (!files.SaveParamDataset(tables, &error))
+        errors.append(error);
+    if (!files.SaveControlDataset(tables, &error))
+        errors.append(error);
+    return errors.join(u'\n');
 }

@@ -79,4 +79,9 @@ public:
 
     // Copies the run-time settings from the settings table.
     void readRuntimeSettings();
+
+    // Writes the settings and control tables back to their files, but only
+    // when they were read from sound files at start-up. Returns the reasons
+    // of any failure, empty when all is written.
+    QString writeSettingsFiles();
 };

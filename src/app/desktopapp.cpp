@@ -1,0 +1,122 @@
+#include "desktopapp.h"
+
+#include "mainwindow.h"
+#include "signalcloser.h"
+#include "splashwindow.h"
+
+#include <QApplication>
+#include <QPrinterInfo>
+#include <QThread>
+
+QString SystemDefaultPrinter::name() const
+{
+    return QPrinterInfo::defaultPrinterName();
+}
+
+// Every print job here starts in portrait; there is no system-wide
+// orientation of the default printer to reset.
+void SystemDefaultPrinter::setPortrait()
+{
+}
+
+DesktopApp::DesktopApp(QStringList arguments, QString startFolder)
+    : arguments(std::move(arguments)), startFolder(std::move(startFolder))
+{
+}
+
+DesktopApp::~DesktopApp() = default;
+
+bool DesktopApp::start()
+{
+    window = std::make_unique<MainWindow>(session, help);
+    prompter.parent = window.get();
+    window->onClose = [this] { closeDown(); };
+    signalCloser = std::make_unique<SignalCloser>([this] {
+        if (window)
+            window->close();
+    });
+
+    StartupSequence startup(session, *this, drawer, &printer);
+    switch (startup.run(arguments, startFolder)) {
+    case StartupSequence::Outcome::Running:
+        window->show();
+        return true;
+    case StartupSequence::Outcome::Quit:
+        // Leaving the new-play window of an empty playbook ends the program
+        // the normal way: the counted start is written back.
+        closeDown();
+        code = 0;
+        return false;
+    case StartupSequence::Outcome::Failed:
+        code = 1;
+        return false;
+    }
+    return false;
+}
+
+void DesktopApp::closeDown()
+{
+    // Storing the loaded play and writing the play list come with the play
+    // store and the play list; here the settings and control tables.
+    const QString error = session.writeSettingsFiles();
+    if (!error.isEmpty())
+        prompter.error(error);
+}
+
+void DesktopApp::showSplash()
+{
+    splash = std::make_unique<SplashWindow>();
+    splash->show();
+    QApplication::processEvents();
+    splashClock.start();
+}
+
+void DesktopApp::finishSplash(int minimumMs)
+{
+    while (splash && splashClock.elapsed() < minimumMs) {
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 50);
+        QThread::msleep(20);
+    }
+    splash.reset();
+}
+
+// The play store fills the index from the data folder; until then the
+// playbook reads as empty.
+void DesktopApp::scanPlayIndex()
+{
+}
+
+void DesktopApp::showLoading()
+{
+}
+
+// The tool palettes arrive with the drawing tools.
+void DesktopApp::preparePalettes()
+{
+}
+
+// The backup window arrives with backup and restore.
+void DesktopApp::showBackupWindow()
+{
+}
+
+bool DesktopApp::restoreSamplePlays(const QString &)
+{
+    return false;
+}
+
+// The new-play window arrives with play management; until then an empty
+// playbook opens on an empty main window instead of ending the program.
+StartupHost::NewPlayOutcome DesktopApp::showNewPlayWindow()
+{
+    return NewPlayOutcome::NotAvailable;
+}
+
+void DesktopApp::fillSelectors()
+{
+}
+
+// The play list arrives with its own page.
+void DesktopApp::openPlayList(const QString &)
+{
+}

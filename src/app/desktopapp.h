@@ -1,0 +1,72 @@
+#pragma once
+
+#include "helpviewer.h"
+#include "qtprompter.h"
+#include "shell/session.h"
+#include "shell/startup.h"
+#include "store/defaultprinter.h"
+#include "store/placeholdersymboldrawer.h"
+#include "systemenvironment.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+
+#include <memory>
+
+class MainWindow;
+class SignalCloser;
+class SplashWindow;
+
+// The system's default printer, for the start-up check.
+class SystemDefaultPrinter : public DefaultPrinter {
+public:
+    QString name() const override;
+    void setPortrait() override;
+};
+
+// The desktop program: owns the session and the windows, runs the start-up
+// sequence and the closing work of the main window.
+class DesktopApp : private StartupHost {
+public:
+    // arguments: the command line without the program name; startFolder:
+    // the working directory the program was started in.
+    DesktopApp(QStringList arguments, QString startFolder);
+    ~DesktopApp() override;
+    DesktopApp(const DesktopApp &) = delete;
+    DesktopApp &operator=(const DesktopApp &) = delete;
+
+    // Runs the start-up sequence. True when the main window is up and the
+    // event loop should run; otherwise exitCode() tells how it ended.
+    bool start();
+    int exitCode() const { return code; }
+
+private:
+    void showSplash() override;
+    void finishSplash(int minimumMs) override;
+    void scanPlayIndex() override;
+    void showLoading() override;
+    void preparePalettes() override;
+    void showBackupWindow() override;
+    bool restoreSamplePlays(const QString &file) override;
+    NewPlayOutcome showNewPlayWindow() override;
+    void fillSelectors() override;
+    void openPlayList(const QString &file) override;
+
+    void closeDown();
+
+    QStringList arguments;
+    QString startFolder;
+    int code = 0;
+
+    SystemEnvironment environment;
+    QtPrompter prompter;
+    Session session{environment, prompter};
+    HelpViewer help;
+    PlaceholderSymbolDrawer drawer;
+    SystemDefaultPrinter printer;
+
+    std::unique_ptr<MainWindow> window;
+    std::unique_ptr<SplashWindow> splash;
+    std::unique_ptr<SignalCloser> signalCloser;
+    QElapsedTimer splashClock;
+};
