@@ -1,0 +1,258 @@
+#include "fakeenvironment.h"
+#include "recordingprompter.h"
+#include "shell/session.h"
+#include "shell/startup.h"
+#include "store/placeholdersymboldrawer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <optional>
+
+namespace {
+
+// Records which steps the start-up sequence asked of the windows.
+class RecordingHost : public StartupHost {
+public:
+    QStringList calls;
+    NewPlayOutcome newPlay = NewPlayOutcome::NotAvailable;
+    bool samplesRestore = true;
+
+    void showSplash() override { calls << QStringLiteral("splash"); }
+    void finishSplash(int) override { calls << QStringLiteral("splash done"); }
+    void scanPlayIndex() override { calls << QStringLiteral("scan"); }
+    void showLoading() override { calls << QStringLiteral("loading"); }
+    void preparePalettes() override { calls << QStringLiteral("palettes"); }
+    void showBackupWindow() override { calls << QStringLiteral("backup"); }
+    bool restoreSamplePlays(const QString &file) override
+    {
+        calls << QStringLiteral("samples ") + QFileInfo(file).fileName();
+        return samplesRestore;
+    }
+    NewPlayOutcome showNewPlayWindow() override
+    {
+        calls << QStringLiteral("new play");
+        return newPlay;
+    }
+    void fillSelectors() override { calls << QStringLiteral("selectors"); }
+    void openPlayList(const QString &file) override { calls << QStringLiteral("list ") + QFileInfo(file).fileName(); }
+};
+
+// One run of the program: a session over the test's folders.
+struct Run {
+    RecordingPrompter prompter;
+    Session session;
+    RecordingHost host;
+    PlaceholderSymbolDrawer drawer;
+    StartupSequence::Outcome outcome{};
+
+    explicit Run(Environment &environment)
+        : session(environment, prompter)
+    {
+    }
+
+    StartupSequence::Outcome start(const QStringList &arguments = {}, const QString &base = {})
+    {
+        StartupSequence startup(session, host, drawer, nullptr);
+        outcome = startup.run(arguments, base);
+        return outcome;
+    }
+
+    // What closing the main window writes.
+    void close() { QVERIFY(session.writeSettingsFiles().isEmpty()); }
+};
+
+} // namespace
+
+class TestStartup : public QObject {
+    Q_OBJECT
+
+    std::optional<QTemporaryDir> rootDir;
+    FakeEnvironment env;
+
+    QString rootPath(const QString &name) const { return rootDir->filePath(name); }
+
+    QString dataFolder() const { return env.program + QStringLiteral("Zavad uve Davuzi/Quorvane 009/"); }
+
+private Q_SLOTS:
+    void init()
+    {
+        rootDir.emplace();
+        env.program = rootPath(QStringLiteral("prog")) + u'/';
+        env.localAppData = rootPath(QStringLiteral("local")) + u'/';
+        env.temp = rootPath(QStringLiteral("tmp")) + u'/';
+        for (const QString &folder : {env.program, env.localAppData, env.temp})
+            QDir().mkpath(folder);
+    }
+
+    void firstStartOnEmptyFolders()
+    {
+        Run run(env);
+        QCOMPARE(run.start(), StartupSequence::Outcome::Running);
+        QCOMPARE(run.host.calls, (QStringList{"splash", "scan", "loading", "palettes", "splash done", "new play"}));
+        QCOMPARE(run.session.folders.data, dataFolder());
+        QCOMPARE(run.session.folders.computedData, dataFolder());
+        QCOMPARE(run.session.folders.control, env.localAppData + QStringLiteral("Korvath/Quorvane 009/"));
+        QCOMPARE(QDir::currentPath() + u'/', env.program);
+        QCOMPARE(run.session.userKey, QStringLiteral("COACH"));
+        QCOMPARE(run.session.computerKey, QStringLiteral("POOLPC"));
+        QCOMPARE(run.session.startCount, 0);
+        QVERIFY(run.session.startupDone);
+        QCOMPARE(run.session.data.courtDefaults.water, 24 + 173 * 256 + 247 * 65536);
+        QCOMPARE(run.session.dialogFolders.save, env.documents);
+        // The computed folder is remembered as this user's data folder.
+        QCOMPARE(run.session.data.getcontroltext("DatabasePath", "COACH", "POOLPC"), dataFolder());
+        run.close();
+
+        Run second(env);
+        QCOMPARE(second.start(), StartupSequence::Outcome::Running);
+        QCOMPARE(second.session.startCount, 1);
+        QVERIFY(second.prompter.messages.isEmpty());
+    }
+
+    void storedDatabasePathAndCommandLine()
+    {
+        const QString stored = rootPath(QStringLiteral("stored")) + u'/';
+        const QString once = rootPath(QStringLiteral("once")) + u'/';
+        QDir().mkpath(stored);
+        QDir().mkpath(once);
+        {
+            Run run(env);
+            run.start();
+            run.session.data.setcontroltext("DatabasePath", run.session.userKey, run.session.computerKey, 0, stored);
+            run.close();
+        }
+        Run run(env);
+        run.start({QStringLiteral("-d"), once});
+        QCOMPARE(run.session.folders.data, once);
+        run.close();
+
+        // The command line is never stored: the next plain start is back on the stored folder.
+        Run next(env);
+        next.start();
+        QCOMPARE(next.session.folders.data, stored);
+    }
+
+    void unwritableFoldersEndTheStartWithoutWriting()
+    {
+        env.program = rootPath(QStringLiteral("missing-prog")) + u'/';
+        env.localAppData = rootPath(QStringLiteral("missing-local")) + u'/';
+        Run run(env);
+        QCOMPARE(run.start(), StartupSequence::Outcome::Failed);
+        QCOMPARE(run.prompter.kinds, QList<Prompter::Kind>{Prompter::Kind::Error});
+        QVERIFY(!run.session.startupDone);
+        QCOMPARE(run.host.calls, (QStringList{"splash", "splash done"}));
+        run.close();
+        QVERIFY(!QFileInfo::exists(rootPath(QStringLiteral("missing-prog"))));
+    }
+
+    void folderThatCannotBeCreatedIsShown()
+    {
+        QFile blocker(env.program + QStringLiteral("Zavad uve Davuzi"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        Run run(env);
+        QCOMPARE(run.start(), StartupSequence::Outcome::Failed);
+        QCOMPARE(run.prompter.messages, QStringList{QStringLiteral("Cannot create ") + blocker.fileName()});
+    }
+
+    void backupReminderEveryTwentyFifthStart_data()
+    {
+        QTest::addColumn<int>("counterBefore");
+        QTest::addColumn<bool>("backupOn");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("25th start") << 24 << true << true;
+        QTest::newRow("50th start") << 49 << true << true;
+        QTest::newRow("26th start") << 25 << true << false;
+        QTest::newRow("reminder off") << 24 << false << false;
+    }
+
+    void backupReminderEveryTwentyFifthStart()
+    {
+        QFETCH(int, counterBefore);
+        QFETCH(bool, backupOn);
+        QFETCH(bool, shown);
+        {
+            Run run(env);
+            run.start();
+            run.session.data.setparam("Counter", {}, true, counterBefore);
+            run.session.data.setparam("Backup", {}, backupOn, 0);
+            run.close();
+        }
+        Run run(env);
+        run.start();
+        QCOMPARE(run.session.startCount, counterBefore + 1);
+        QCOMPARE(run.host.calls.contains(QStringLiteral("backup")), shown);
+    }
+
+    void samplePlaysOffered_data()
+    {
+        QTest::addColumn<bool>("sampleFile");
+        QTest::addColumn<int>("counterBefore"); // -1: first start
+        QTest::addColumn<bool>("answerYes");
+        QTest::addColumn<QStringList>("expectedTail");
+
+        QTest::newRow("first start, yes") << true << -1 << true << QStringList{"samples initwplays.bak", "scan", "new play"};
+        QTest::newRow("first start, no") << true << -1 << false << QStringList{"new play"};
+        QTest::newRow("no sample file") << false << -1 << true << QStringList{"new play"};
+        QTest::newRow("sixth start, empty playbook") << true << 5 << true << QStringList{"new play"};
+        QTest::newRow("fifth start, empty playbook") << true << 4 << true << QStringList{"samples initwplays.bak", "scan", "new play"};
+    }
+
+    void samplePlaysOffered()
+    {
+        QFETCH(bool, sampleFile);
+        QFETCH(int, counterBefore);
+        QFETCH(bool, answerYes);
+        QFETCH(QStringList, expectedTail);
+
+        if (sampleFile) {
+            QFile samples(env.program + QStringLiteral("initwplays.bak"));
+            QVERIFY(samples.open(QIODevice::WriteOnly));
+        }
+        if (counterBefore >= 0) {
+            Run run(env);
+            run.start();
+            run.session.data.setparam("Counter", {}, true, counterBefore);
+            run.close();
+        }
+        Run run(env);
+        run.prompter.defaultYes = answerYes;
+        run.start();
+        const QStringList tail = run.host.calls.mid(run.host.calls.indexOf(QStringLiteral("splash done")) + 1);
+        QCOMPARE(tail, expectedTail);
+        const bool asked = run.prompter.messages.contains(QStringLiteral("Do you want to load the sample plays?"));
+        QCOMPARE(asked, expectedTail.size() > 1 || (sampleFile && !answerYes));
+        QCOMPARE(run.session.firstStartCount, 0);
+    }
+
+    void leavingTheNewPlayWindowQuits()
+    {
+        Run run(env);
+        run.host.newPlay = StartupHost::NewPlayOutcome::Cancelled;
+        QCOMPARE(run.start(), StartupSequence::Outcome::Quit);
+        QVERIFY(!run.session.startupDone);
+    }
+
+    void lastPlayListIsReopened()
+    {
+        {
+            Run run(env);
+            run.host.newPlay = StartupHost::NewPlayOutcome::Created;
+            run.start();
+            QVERIFY(run.host.calls.endsWith(QStringLiteral("selectors")));
+            run.close();
+        }
+        QFile list(dataFolder() + QStringLiteral("lastlst.lst"));
+        QVERIFY(list.open(QIODevice::WriteOnly));
+        list.close();
+        Run run(env);
+        run.start();
+        QCOMPARE(run.host.calls.last(), QStringLiteral("list lastlst.lst"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStartup)
+#include "tst_startup.moc"
