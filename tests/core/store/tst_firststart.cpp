@@ -233,7 +233,7 @@ private Q_SLOTS:
         const QByteArray good = contents(path);
         QByteArray damaged;
         if (damage == QLatin1String("garbage"))
-            damaged = QByteArray("\x89\x00 not a data packet \xff", 24).repeated(50);
+            damaged = QByteArrayLiteral("\x89\x00 not a data packet \xff").repeated(50);
         else if (damage == QLatin1String("truncated"))
             damaged = good.left(good.size() / 2);
         if (damage == QLatin1String("foreign table")) {
