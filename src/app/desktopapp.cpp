@@ -88,6 +88,7 @@ void DesktopApp::scanPlayIndex()
 
 void DesktopApp::showLoading()
 {
+    window->showLoading();
 }
 
 // The tool palettes arrive with the drawing tools.

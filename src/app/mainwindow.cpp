@@ -102,6 +102,12 @@ MainWindow::MainWindow(Session &session, HelpRouter &help, QWidget *parent)
     qApp->installEventFilter(this);
 }
 
+void MainWindow::showLoading()
+{
+    overviewText->setPlainText(QStringLiteral("Loading"));
+    textEditor->setFont(overviewText->font());
+}
+
 MainPage MainWindow::currentPage() const
 {
     return static_cast<MainPage>(pages->currentIndex());
@@ -115,7 +121,8 @@ void MainWindow::buildPages()
 
     QWidget *overview = addPage(pages, "TabSheet1", QStringLiteral("Overview"));
     sketchLabel(overview, "Image1", sketch);
-    place<QTextEdit>(overview, "RichEdit1", QRect(299, 4, 322, SketchHeight))->setReadOnly(true);
+    overviewText = place<QTextEdit>(overview, "RichEdit1", QRect(299, 4, 322, SketchHeight));
+    overviewText->setReadOnly(true);
 
     QWidget *drawing = addPage(pages, "TabSheet2", QStringLiteral("Edit Drawing"));
     sketchLabel(drawing, "Image2", sketch);

@@ -31,6 +31,10 @@ public:
 
     MainPage currentPage() const;
 
+    // Start-up: "Loading" in the overview text, and the text editor takes
+    // the overview's font.
+    void showLoading();
+
     // Shift and Ctrl as held on the keyboard, for the mouse handlers; both
     // are forgotten at any key release.
     bool shiftHeld() const { return shiftDown; }
@@ -67,6 +71,7 @@ private:
     HelpRouter &help;
 
     QTabWidget *pages = nullptr;
+    QTextEdit *overviewText = nullptr;
     QTextEdit *textEditor = nullptr;
     QAction *italicButton = nullptr;
     QHash<QAction *, QShortcut *> hiddenShortcuts;
