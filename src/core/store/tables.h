@@ -138,26 +138,9 @@ struct UndoRow : PartFields {
     QDateTime TST;
 };
 
-// The header of one play as carried between the play index and the writers.
-struct PlayInfo {
-    QString Intro;
-    QString Type;
-    QString Category;
-    QString Drillname;
-    int Quality = 0;
-    int Nrplayers = 0;
-    int Nrballs = 0;
-    int Agegroup = 0;
-    int Hide = 0;
-    QString Subcat1;
-    QString Subcat2;
-    QString Subcat3;
-    QString Createdby;
-    QString Credate;
-    QString Moddate;
-    QString Drilltime;
-    QString Extra1;
-};
+// The header of one play as carried between the play index and the writers:
+// the same fields as a row of the index.
+using PlayInfo = PlayRow;
 
 // The seven tables, owned for the whole run.
 struct Tables {

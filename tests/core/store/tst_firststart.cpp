@@ -158,7 +158,7 @@ private Q_SLOTS:
         auto s = start();
         QVERIFY2(s->result.ok, qPrintable(s->result.error));
         QCOMPARE(s->result.firstStartCount, 4);
-        for (const QString name : {QString(DataFiles::GraphicFile), QString(DataFiles::ParamFile),
+        for (const QString &name : {QString(DataFiles::GraphicFile), QString(DataFiles::ParamFile),
                                    QString(DataFiles::ControlFile)})
             QVERIFY(QFile::exists(dataFile(name)));
         verifyDefaults(s->data, 0);
@@ -277,7 +277,7 @@ private Q_SLOTS:
     {
         usedPlaybook();
         const QString path = dataFile(DataFiles::ParamFile);
-        for (const QByteArray damaged : {QByteArray("first"), QByteArray("second")}) {
+        for (const QByteArray &damaged : {QByteArray("first"), QByteArray("second")}) {
             overwrite(path, damaged);
             auto s = start();
             QVERIFY(s->result.ok);
