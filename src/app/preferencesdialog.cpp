@@ -72,7 +72,7 @@ PreferencesDialog::PreferencesDialog(Session &session, HelpRouter &help, QWidget
     QPushButton *helpButton = dialogButton(this, "HelpButton", QStringLiteral("Help"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, [this] {
-        store();
+        model.storeChanged();
         accept();
     });
     connect(applyButton, &QPushButton::clicked, this, &PreferencesDialog::store);

@@ -483,6 +483,19 @@ void TestPreferences::okStoresAndCancelDoesNot()
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
     }
     QVERIFY(param(f.session.data, "Oldprint").filled);
+
+    // OK keeps what was changed on a page that is no longer shown.
+    {
+        PreferencesDialog dialog(f.session, f.help);
+        auto *pages = dialog.findChild<QTabWidget *>("Pages");
+        pages->setCurrentIndex(PreferencesModel::Export);
+        dialog.findChild<QCheckBox *>("OldPrint")->click();
+        pages->setCurrentIndex(PreferencesModel::Miscellaneous);
+        dialog.findChild<QCheckBox *>("ShowAll")->click();
+        dialog.findChild<QPushButton *>("OKButton")->click();
+    }
+    QVERIFY(!param(f.session.data, "Oldprint").filled);
+    QVERIFY(param(f.session.data, "Showall").filled);
 }
 
 void TestPreferences::helpTopicPerPage()

@@ -83,6 +83,14 @@ bool PreferencesModel::differs(Page page) const
     return false;
 }
 
+void PreferencesModel::storeChanged()
+{
+    for (const Page page : {DefaultFont, MailIdentity, Export, Miscellaneous}) {
+        if (differs(page))
+            store(page);
+    }
+}
+
 void PreferencesModel::store(Page page)
 {
     switch (page) {

@@ -52,8 +52,11 @@ public:
 
     // The page holds values that differ from those loaded (or last stored).
     bool differs(Page page) const;
-    // Writes the settings of one page.
+    // Writes the settings of one page ("Apply").
     void store(Page page);
+    // Writes every page whose values were changed ("OK"), so that nothing
+    // edited on a page no longer shown is lost.
+    void storeChanged();
 
     // --- logo ---------------------------------------------------------------
     QString defaultLogo() const;
