@@ -53,6 +53,9 @@ struct PlayRow {
     QString Moddate;
     QString Drilltime;
     QString Extra1;
+    // Where the scan found the play's file; not stored anywhere. File names
+    // are case-sensitive here, so loading and storing go through it.
+    QString filePath;
 };
 
 // SequenceDataSet1: the sequences of the loaded play.
