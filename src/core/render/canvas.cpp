@@ -1,0 +1,412 @@
+#include "render/canvas.h"
+
+#include <QFontMetrics>
+#include <QtMath>
+
+#include <algorithm>
+
+QRgb toQRgb(int color)
+{
+    return qRgb(redOf(color), greenOf(color), blueOf(color));
+}
+
+int fromQRgb(QRgb value)
+{
+    return rgb(qRed(value), qGreen(value), qBlue(value));
+}
+
+// --- HLS ------------------------------------------------------------------------
+// The integer conversion of the classic 0-240 colour picker.
+
+namespace {
+
+constexpr int HlsMax = 240;
+constexpr int RgbMax = 255;
+constexpr int UndefinedHue = HlsMax * 2 / 3;
+
+int hueToRgb(int n1, int n2, int hue)
+{
+    if (hue < 0)
+        hue += HlsMax;
+    if (hue > HlsMax)
+        hue -= HlsMax;
+    if (hue < HlsMax / 6)
+        return n1 + (((n2 - n1) * hue + HlsMax / 12) / (HlsMax / 6));
+    if (hue < HlsMax / 2)
+        return n2;
+    if (hue < HlsMax * 2 / 3)
+        return n1 + (((n2 - n1) * (HlsMax * 2 / 3 - hue) + HlsMax / 12) / (HlsMax / 6));
+    return n1;
+}
+
+} // namespace
+
+Hls rgbToHls(int color)
+{
+    const int r = redOf(color), g = greenOf(color), b = blueOf(color);
+    const int cMax = std::max({r, g, b});
+    const int cMin = std::min({r, g, b});
+    Hls hls;
+    hls.luminosity = ((cMax + cMin) * HlsMax + RgbMax) / (2 * RgbMax);
+    if (cMax == cMin) {
+        hls.hue = UndefinedHue;
+        return hls;
+    }
+    const int span = cMax - cMin;
+    if (hls.luminosity <= HlsMax / 2)
+        hls.saturation = (span * HlsMax + (cMax + cMin) / 2) / (cMax + cMin);
+    else
+        hls.saturation = (span * HlsMax + (2 * RgbMax - cMax - cMin) / 2) / (2 * RgbMax - cMax - cMin);
+    const int rDelta = ((cMax - r) * (HlsMax / 6) + span / 2) / span;
+    const int gDelta = ((cMax - g) * (HlsMax / 6) + span / 2) / span;
+    const int bDelta = ((cMax - b) * (HlsMax / 6) + span / 2) / span;
+    if (r == cMax)
+        hls.hue = bDelta - gDelta;
+    else if (g == cMax)
+        hls.hue = HlsMax / 3 + rDelta - bDelta;
+    else
+        hls.hue = HlsMax * 2 / 3 + gDelta - rDelta;
+    if (hls.hue < 0)
+        hls.hue += HlsMax;
+    if (hls.hue > HlsMax)
+        hls.hue -= HlsMax;
+    return hls;
+}
+
+int hlsToRgb(const Hls &hls)
+{
+    const int hue = hls.hue, lum = hls.luminosity, sat = hls.saturation;
+    if (sat == 0) {
+        const int grey = lum * RgbMax / HlsMax;
+        return rgb(grey, grey, grey);
+    }
+    const int magic2 = lum <= HlsMax / 2 ? (lum * (HlsMax + sat) + HlsMax / 2) / HlsMax
+                                         : lum + sat - (lum * sat + HlsMax / 2) / HlsMax;
+    const int magic1 = 2 * lum - magic2;
+    const auto channel = [&](int h) {
+        return std::clamp((hueToRgb(magic1, magic2, h) * RgbMax + HlsMax / 2) / HlsMax, 0, 255);
+    };
+    return rgb(channel(hue + HlsMax / 3), channel(hue), channel(hue - HlsMax / 3));
+}
+
+// --- Canvas -----------------------------------------------------------------------
+
+Canvas::Canvas(QImage &image) : picture(image)
+{
+    if (picture.format() != QImage::Format_RGB32)
+        picture = picture.convertToFormat(QImage::Format_RGB32);
+    if (!picture.isNull()) {
+        painter.begin(&picture);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setRenderHint(QPainter::TextAntialiasing, false);
+    }
+    clipRect = picture.rect();
+    setFont(currentFont);
+}
+
+Canvas::~Canvas()
+{
+    if (painter.isActive())
+        painter.end();
+}
+
+void Canvas::setPen(int color, int width)
+{
+    pen = {color, std::max(width, 1), false};
+}
+
+void Canvas::setPenWidth(int width)
+{
+    pen.width = std::max(width, 1);
+}
+
+void Canvas::setPenColor(int color)
+{
+    pen.color = color;
+    pen.clear = false;
+}
+
+void Canvas::setPenClear()
+{
+    pen.clear = true;
+}
+
+void Canvas::setBrush(int color)
+{
+    brushColor = color;
+    brushClear = false;
+}
+
+void Canvas::setBrushClear()
+{
+    brushClear = true;
+}
+
+void Canvas::setMode(Mode newMode)
+{
+    mode = newMode;
+    if (painter.isActive())
+        painter.setCompositionMode(mode == Mode::Invert ? QPainter::RasterOp_NotDestination
+                                                        : QPainter::CompositionMode_SourceOver);
+}
+
+void Canvas::setClip(int left, int top, int right, int bottom)
+{
+    clipRect = QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)).intersected(picture.rect());
+    if (painter.isActive())
+        painter.setClipRect(clipRect);
+}
+
+void Canvas::clearClip()
+{
+    clipRect = picture.rect();
+    if (painter.isActive())
+        painter.setClipping(false);
+}
+
+QPen Canvas::strokePen() const
+{
+    if (pen.clear)
+        return Qt::NoPen;
+    QPen stroke{QColor::fromRgb(toQRgb(pen.color))};
+    if (pen.width <= 1) {
+        stroke.setWidth(0);
+    } else {
+        stroke.setWidth(pen.width);
+        stroke.setCapStyle(Qt::RoundCap);
+        stroke.setJoinStyle(Qt::RoundJoin);
+    }
+    return stroke;
+}
+
+void Canvas::moveTo(int x, int y)
+{
+    current = {x, y};
+}
+
+void Canvas::lineTo(int x, int y)
+{
+    if (painter.isActive() && !pen.clear && current != QPoint(x, y)) {
+        if (pen.width <= 1) {
+            thinLine(current, {x, y});
+        } else {
+            painter.setPen(strokePen());
+            painter.drawLine(current, QPoint(x, y));
+        }
+    }
+    current = {x, y};
+}
+
+// One-pixel lines are stepped here rather than by the paint engine, so that
+// the last pixel is left out whichever way the line runs.
+void Canvas::thinLine(QPoint from, QPoint to)
+{
+    const int dx = std::abs(to.x() - from.x());
+    const int dy = -std::abs(to.y() - from.y());
+    const int stepX = from.x() < to.x() ? 1 : -1;
+    const int stepY = from.y() < to.y() ? 1 : -1;
+    int error = dx + dy;
+    int x = from.x(), y = from.y();
+    while (x != to.x() || y != to.y()) {
+        setPixel(x, y, pen.color);
+        const int twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            x += stepX;
+        }
+        if (twice <= dx) {
+            error += dx;
+            y += stepY;
+        }
+    }
+}
+
+void Canvas::line(int x1, int y1, int x2, int y2)
+{
+    moveTo(x1, y1);
+    lineTo(x2, y2);
+}
+
+void Canvas::polyline(const QList<QPoint> &points)
+{
+    if (points.isEmpty())
+        return;
+    moveTo(points.first().x(), points.first().y());
+    for (qsizetype i = 1; i < points.size(); ++i)
+        lineTo(points.at(i).x(), points.at(i).y());
+}
+
+void Canvas::rectangle(int left, int top, int right, int bottom)
+{
+    if (!painter.isActive())
+        return;
+    if (right < left)
+        std::swap(left, right);
+    if (bottom < top)
+        std::swap(top, bottom);
+    if (right - left < 1 || bottom - top < 1)
+        return;
+    if (!brushClear)
+        fillRect(left, top, right, bottom, brushColor);
+    if (pen.clear)
+        return;
+    const QPoint start = current;
+    polyline({{left, top}, {right - 1, top}, {right - 1, bottom - 1}, {left, bottom - 1}, {left, top}});
+    current = start;
+}
+
+void Canvas::ellipse(int left, int top, int right, int bottom)
+{
+    if (!painter.isActive())
+        return;
+    const QRect box = QRect(QPoint(left, top), QPoint(right, bottom)).normalized();
+    if (box.width() < 2 || box.height() < 2)
+        return;
+    painter.setPen(strokePen());
+    if (brushClear)
+        painter.setBrush(Qt::NoBrush);
+    else
+        painter.setBrush(QColor::fromRgb(toQRgb(brushColor)));
+    painter.drawEllipse(box.adjusted(0, 0, -2, -2));
+}
+
+void Canvas::polygon(const QList<QPoint> &points)
+{
+    if (!painter.isActive() || points.size() < 2)
+        return;
+    painter.setPen(strokePen());
+    if (brushClear)
+        painter.setBrush(Qt::NoBrush);
+    else
+        painter.setBrush(QColor::fromRgb(toQRgb(brushColor)));
+    painter.drawPolygon(points.constData(), int(points.size()), Qt::OddEvenFill);
+}
+
+void Canvas::arc(int left, int top, int right, int bottom, int startX, int startY, int endX, int endY)
+{
+    if (!painter.isActive() || pen.clear)
+        return;
+    const QRect box = QRect(QPoint(left, top), QPoint(right, bottom)).normalized();
+    if (box.width() < 2 || box.height() < 2)
+        return;
+    const QPointF centre = QRectF(box).center();
+    const auto angleOf = [&centre](int x, int y) {
+        return qRadiansToDegrees(std::atan2(centre.y() - y, x - centre.x()));
+    };
+    const double start = angleOf(startX, startY);
+    double span = angleOf(endX, endY) - start;
+    while (span <= 0)
+        span += 360;
+    painter.setPen(strokePen());
+    painter.drawArc(box.adjusted(0, 0, -2, -2), rnd(start * 16), rnd(span * 16));
+}
+
+QRect Canvas::clipped(QRect rect) const
+{
+    return rect.normalized().intersected(clipRect);
+}
+
+void Canvas::fillRect(int left, int top, int right, int bottom, int color)
+{
+    if (!painter.isActive() || right <= left || bottom <= top)
+        return;
+    const QRect area = clipped(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)));
+    if (area.isEmpty())
+        return;
+    if (mode == Mode::Invert)
+        painter.fillRect(area, Qt::black);
+    else
+        painter.fillRect(area, QColor::fromRgb(toQRgb(color)));
+}
+
+void Canvas::floodFill(int x, int y, int borderColor)
+{
+    if (!clipRect.contains(x, y) || brushClear)
+        return;
+    const QRgb border = toQRgb(borderColor) | 0xff000000u;
+    const QRgb fill = toQRgb(brushColor) | 0xff000000u;
+    const auto at = [this](int px, int py) -> QRgb & {
+        return reinterpret_cast<QRgb *>(picture.scanLine(py))[px];
+    };
+    if (at(x, y) == border || at(x, y) == fill)
+        return;
+    // Scanline fill: each span is filled once and seeds the rows above and
+    // below, so the work is bounded by the number of pixels.
+    QList<QPoint> seeds{{x, y}};
+    while (!seeds.isEmpty()) {
+        const QPoint seed = seeds.takeLast();
+        const int row = seed.y();
+        int left = seed.x();
+        if (at(left, row) == border || at(left, row) == fill)
+            continue;
+        while (left > clipRect.left() && at(left - 1, row) != border && at(left - 1, row) != fill)
+            --left;
+        int right = seed.x();
+        while (right < clipRect.right() && at(right + 1, row) != border && at(right + 1, row) != fill)
+            ++right;
+        for (int px = left; px <= right; ++px)
+            at(px, row) = fill;
+        for (const int next : {row - 1, row + 1}) {
+            if (next < clipRect.top() || next > clipRect.bottom())
+                continue;
+            bool inSpan = false;
+            for (int px = left; px <= right; ++px) {
+                const QRgb value = at(px, next);
+                const bool open = value != border && value != fill;
+                if (open && !inSpan)
+                    seeds.append({px, next});
+                inSpan = open;
+            }
+        }
+    }
+}
+
+int Canvas::pixel(int x, int y) const
+{
+    if (!picture.rect().contains(x, y))
+        return -1;
+    return fromQRgb(reinterpret_cast<const QRgb *>(picture.constScanLine(y))[x]);
+}
+
+void Canvas::setPixel(int x, int y, int color)
+{
+    if (!clipRect.contains(x, y))
+        return;
+    QRgb &target = reinterpret_cast<QRgb *>(picture.scanLine(y))[x];
+    target = mode == Mode::Invert ? (~target | 0xff000000u) : (toQRgb(color) | 0xff000000u);
+}
+
+void Canvas::setFont(const CanvasFont &font)
+{
+    currentFont = font;
+    qfont = QFont(font.family);
+    // Points at 96 dots per inch, rounded as the system rounds them.
+    qfont.setPixelSize(std::max(1, (std::abs(font.pointSize) * 96 + 36) / 72));
+    qfont.setBold(font.bold);
+    qfont.setItalic(font.italic);
+    qfont.setUnderline(font.underline);
+    qfont.setStrikeOut(font.strikeOut);
+    qfont.setStyleStrategy(QFont::NoAntialias);
+    qfont.setHintingPreference(QFont::PreferFullHinting);
+}
+
+void Canvas::setTextColor(int color)
+{
+    textColor = color;
+}
+
+void Canvas::textOut(int x, int y, const QString &text)
+{
+    if (!painter.isActive() || text.isEmpty())
+        return;
+    painter.setFont(qfont);
+    painter.setPen(QColor::fromRgb(toQRgb(textColor)));
+    const QFontMetrics metrics(qfont);
+    painter.drawText(QPoint(x, y + metrics.ascent()), text);
+}
+
+QSize Canvas::textExtent(const QString &text) const
+{
+    const QFontMetrics metrics(qfont);
+    return {metrics.horizontalAdvance(text), metrics.height()};
+}
