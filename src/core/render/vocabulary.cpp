@@ -1,5 +1,6 @@
 #include "render/vocabulary.h"
 
+#include "render/canvas.h"
 
 namespace {
 
@@ -12,25 +13,54 @@ bool isOneOf(const QString &type, std::initializer_list<const char *> codes)
     return false;
 }
 
-bool isLineSegment(const QString &type)
+bool isExactlyOneOf(const QString &type, std::initializer_list<const char *> codes)
 {
-    return isOneOf(type, {"loop", "pass", "dribbel", "screen", "shot", "fast", "back", "ploop",
-                          "ppass", "pdribbel", "pscreen", "pshot", "pfast", "pback"});
+    for (const char *code : codes) {
+        if (type == QLatin1String(code))
+            return true;
+    }
+    return false;
 }
 
-bool isEquipment(const QString &type)
+// The kinds whose number 1 is drawn in red instead of the side colour.
+bool redGoalkeeper(const QString &type)
+{
+    return isOneOf(type, {"Otriangl", "Circle", "Ochair", "Osquare", "Opop", "Triangle", "Dcircle",
+                          "Dchair", "Dsquare", "Dpop"});
+}
+
+int sideColor(const QString &type, const SideColors &sides)
+{
+    if (is_offense_player(type))
+        return sides.offense;
+    if (is_defense_player(type))
+        return sides.defense;
+    return 0;
+}
+
+constexpr int Red = rgb(255, 0, 0);
+
+} // namespace
+
+bool is_equipment(const QString &type)
 {
     return isOneOf(type, {"Goal", "Pylon", "Rack"});
 }
 
-} // namespace
+bool is_offense_player(const QString &type)
+{
+    return isOneOf(type, {"Circle", "Otriangl", "Osquare", "Ochair", "Opop", "Circlef"});
+}
+
+bool is_defense_player(const QString &type)
+{
+    return isOneOf(type, {"Dcircle", "Triangle", "Dsquare", "Dchair", "Dpop", "Triangf"});
+}
 
 bool is_symbol(const QString &type)
 {
-    return isEquipment(type)
-        || isOneOf(type, {"Circle", "Otriangl", "Osquare", "Ochair", "Opop", "Circlef", "Dcircle",
-                          "Triangle", "Dsquare", "Dchair", "Dpop", "Triangf", "Ocross", "Ncross",
-                          "Cross", "Crossf", "Coach"});
+    return is_equipment(type) || is_offense_player(type) || is_defense_player(type)
+        || isOneOf(type, {"Ocross", "Ncross", "Cross", "Crossf", "Coach"});
 }
 
 bool is_ball(const QString &type)
@@ -38,20 +68,56 @@ bool is_ball(const QString &type)
     return isOneOf(type, {"Ball", "Ballf"});
 }
 
+bool is_line(const QString &type)
+{
+    return isExactlyOneOf(type, {"loop", "ploop", "pass", "ppass", "dribbel", "pdribbel", "screen",
+                                 "pscreen", "shot", "pshot", "back", "pback", "fast", "pfast"});
+}
+
+bool is_line_end(const QString &type)
+{
+    return isExactlyOneOf(type, {"ploop", "ppass", "pdribbel", "pscreen", "pshot", "pback", "pfast"});
+}
+
+QString line_end_code(const QString &type)
+{
+    if (type.startsWith(u'p') && type != QLatin1String("pass"))
+        return type;
+    return u'p' + type;
+}
+
 int default_level(const QString &type)
 {
     if (isOneOf(type, {"Court"}))
         return 0;
-    if (isLineSegment(type))
+    if (is_line(type.toLower()))
         return 6000;
-    if (isOneOf(type, {"Text"}))
-        return 2000;
-    if (isEquipment(type))
+    if (is_ball(type))
+        return 5000;
+    if (is_equipment(type))
         return 3000;
     if (is_symbol(type))
         return 4000;
-    if (is_ball(type))
-        return 5000;
+    if (isOneOf(type, {"Text"}))
+        return 2000;
     return 1000; // areas, and anything unknown
+}
 
+QString number_label(int number)
+{
+    return number >= 1 && number <= 13 ? QString::number(number) : QString();
+}
+
+int default_player_color(int number, const QString &type, const SideColors &sides)
+{
+    if (number == 1 && redGoalkeeper(type))
+        return Red;
+    return sideColor(type, sides);
+}
+
+int adjust_goalkeeper_color(int number, const QString &type, int color, const SideColors &sides)
+{
+    if (number == 1 && redGoalkeeper(type) && color == sideColor(type, sides))
+        return Red;
+    return color;
 }
