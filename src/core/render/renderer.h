@@ -1,0 +1,95 @@
+#pragma once
+
+#include "render/canvas.h"
+#include "render/vocabulary.h"
+#include "store/datamodule.h"
+#include "store/tables.h"
+
+#include <QImage>
+#include <QList>
+#include <QPointF>
+#include <QString>
+
+// Everything the sketch renderers read besides the part being drawn: the
+// tables of the loaded play and the settings, the folder of the court
+// plug-ins, and the grey mode that the court of a drawing sets for every
+// part drawn after it.
+struct RenderContext {
+    RenderContext(DataModule &data, QString programFolder);
+
+    DataModule &data;
+    QString programFolder;
+
+    // Read from the settings when the context is made (and again with
+    // readSettings): side colours and fill flags, "Antiexp".
+    SideColors sides;
+    bool offenseFilled = true;
+    bool defenseFilled = true;
+    bool antiExp = false;
+    void readSettings();
+
+    // Set by draw_court for the drawing being drawn; reading the settings
+    // clears it.
+    bool grey = false;
+    // Off while draw_sketch_smooth supersamples a whole sketch.
+    bool magnifiedSymbols = true;
+};
+
+// The sketch frame at 100 %.
+constexpr int SketchWidth = 289;
+constexpr int SketchHeight = 361;
+constexpr int Silver = rgb(192, 192, 192);
+
+// --- court and areas --------------------------------------------------------------
+// Paints the court of the given index and the drawing's areas over the whole
+// picture and sets grey mode. drawing < 1: no drawing (court previews).
+void draw_court(Canvas &canvas, int courtIndex, int drawing, double zoom, RenderContext &context);
+// Draws the drawing's areas clipped to the rectangle (sketch coordinates);
+// true when the drawing has any.
+bool draw_areas(Canvas &canvas, int drawing, int clipLeft, int clipTop, int clipRight,
+                int clipBottom, double zoom, RenderContext &context);
+// Border, Water, Three point area and Pool border colours of a drawing.
+CourtColors court_colors(int drawing, const RenderContext &context);
+bool is_smaller_pool(int drawing, const DataModule &data);
+
+// --- symbols ----------------------------------------------------------------------
+int grey(int color);
+// Draws one part that is not a court, an area or a curved run; straight
+// line segments go to the line routines. Leaves the pen width at 1.
+void draw_symbol(Canvas &canvas, const PartFields &part, double zoom, bool ghost,
+                 RenderContext &context);
+void draw_text_box(Canvas &canvas, const PartFields &part, double zoom, bool ghost,
+                   RenderContext &context);
+void draw_magnified(Canvas &canvas, const PartFields &part, double zoom, int factor,
+                    RenderContext &context);
+// Shrinks source by factor 2, 4 or 8 (2 x 2 box filter per step).
+QImage halve_image(const QImage &source, int factor);
+
+// --- lines ------------------------------------------------------------------------
+// One straight segment of a line kind, with body (the segment) or without
+// (its end mark only).
+void draw_line_segment(Canvas &canvas, const PartFields &part, double zoom, bool ghost,
+                       bool body, RenderContext &context);
+void arrowhead(Canvas &canvas, QPointF from, QPointF to, double zoom);
+void screen_bar(Canvas &canvas, QPointF from, QPointF to, double zoom);
+// One curved run or one shot through the point list (phantom points
+// included), in sketch coordinates.
+void draw_curve(Canvas &canvas, const QString &endCode, const QList<QPointF> &points, bool ghost,
+                double zoom, int color, int arrow, int rotation, int thickness,
+                RenderContext &context);
+
+// --- whole sketches ---------------------------------------------------------------
+// Draws the drawing of a sequence of the loaded play, parts in storage order.
+void getimage(QImage &image, double zoom, int sequence, RenderContext &context);
+// As getimage, supersampled; false (and image untouched) when the picture
+// could not be made at this factor.
+bool draw_sketch_smooth(QImage &image, double zoom, int sequence, int factor,
+                        RenderContext &context);
+// The smooth picture with the fallback 8 -> 4 -> 2 -> 1 -> 0 of the factor
+// kept in the setting settingKey ("Antiexp2" or "Antiexp3"), which is
+// stored back with the factor that worked.
+QImage sketch_image(double zoom, int sequence, const QString &settingKey, RenderContext &context);
+// Ghosts of the previous sequence's symbols and of the nearest earlier
+// sequence's lines (the editor's previous-positions display).
+void draw_prev_players(Canvas &canvas, int sequence, RenderContext &context);
+void draw_prev_lines(Canvas &canvas, int sequence, RenderContext &context);
