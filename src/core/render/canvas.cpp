@@ -91,16 +91,21 @@ int hlsToRgb(const Hls &hls)
 
 // --- Canvas -----------------------------------------------------------------------
 
-Canvas::Canvas(QImage &image) : picture(image)
+Canvas::Canvas(QImage &image) : Canvas(image, image.size(), {})
+{
+}
+
+Canvas::Canvas(QImage &image, QSize fullSize, QPoint origin)
+    : picture(image), fullSize(fullSize), bandOrigin(origin)
 {
     if (picture.format() != QImage::Format_RGB32)
         picture = picture.convertToFormat(QImage::Format_RGB32);
-    if (!picture.isNull()) {
-        painter.begin(&picture);
+    if (!picture.isNull() && painter.begin(&picture)) {
         painter.setRenderHint(QPainter::Antialiasing, false);
         painter.setRenderHint(QPainter::TextAntialiasing, false);
+        painter.translate(-bandOrigin);
     }
-    clipRect = picture.rect();
+    clearClip();
     setFont(currentFont);
 }
 
@@ -152,16 +157,17 @@ void Canvas::setMode(Mode newMode)
 
 void Canvas::setClip(int left, int top, int right, int bottom)
 {
-    clipRect = QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)).intersected(picture.rect());
+    clearClip();
+    clipRect = QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)).intersected(clipRect);
     if (painter.isActive())
         painter.setClipRect(clipRect);
 }
 
 void Canvas::clearClip()
 {
-    clipRect = picture.rect();
+    clipRect = QRect(QPoint(), fullSize).intersected(QRect(bandOrigin, picture.size()));
     if (painter.isActive())
-        painter.setClipping(false);
+        painter.setClipRect(clipRect);
 }
 
 QPen Canvas::strokePen() const
@@ -325,9 +331,7 @@ void Canvas::floodFill(int x, int y, int borderColor)
         return;
     const QRgb border = toQRgb(borderColor) | 0xff000000u;
     const QRgb fill = toQRgb(brushColor) | 0xff000000u;
-    const auto at = [this](int px, int py) -> QRgb & {
-        return reinterpret_cast<QRgb *>(picture.scanLine(py))[px];
-    };
+    const auto at = [this](int px, int py) -> QRgb & { return *pixelAt(px, py); };
     if (at(x, y) == border || at(x, y) == fill)
         return;
     // Scanline fill: each span is filled once and seeds the rows above and
@@ -363,16 +367,17 @@ void Canvas::floodFill(int x, int y, int borderColor)
 
 int Canvas::pixel(int x, int y) const
 {
-    if (!picture.rect().contains(x, y))
+    const QPoint local = QPoint(x, y) - bandOrigin;
+    if (!picture.rect().contains(local) || x >= fullSize.width() || y >= fullSize.height())
         return -1;
-    return fromQRgb(reinterpret_cast<const QRgb *>(picture.constScanLine(y))[x]);
+    return fromQRgb(reinterpret_cast<const QRgb *>(picture.constScanLine(local.y()))[local.x()]);
 }
 
 void Canvas::setPixel(int x, int y, int color)
 {
     if (!clipRect.contains(x, y))
         return;
-    QRgb &target = reinterpret_cast<QRgb *>(picture.scanLine(y))[x];
+    QRgb &target = *pixelAt(x, y);
     target = mode == Mode::Invert ? (~target | 0xff000000u) : (toQRgb(color) | 0xff000000u);
 }
 

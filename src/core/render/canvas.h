@@ -62,13 +62,20 @@ public:
     enum class Mode { Copy, Invert };
 
     explicit Canvas(QImage &image);
+    // A band of a larger picture: image holds the pixels of fullSize that
+    // start at origin. Coordinates are those of the whole picture; whatever
+    // falls outside the band is left out. Large supersampled sketches are
+    // drawn band by band this way.
+    Canvas(QImage &image, QSize fullSize, QPoint origin);
     ~Canvas();
     Canvas(const Canvas &) = delete;
     Canvas &operator=(const Canvas &) = delete;
 
     QImage &image() { return picture; }
-    int width() const { return picture.width(); }
-    int height() const { return picture.height(); }
+    // The size of the whole picture (of which this canvas may hold a band).
+    int width() const { return fullSize.width(); }
+    int height() const { return fullSize.height(); }
+    QPoint origin() const { return bandOrigin; }
 
     // --- pen, brush and mode -------------------------------------------------
     void setPen(int color, int width = 1);
@@ -106,7 +113,7 @@ public:
     void floodFill(int x, int y, int borderColor);
 
     // --- pixels --------------------------------------------------------------
-    int pixel(int x, int y) const; // -1 outside the picture
+    int pixel(int x, int y) const; // -1 outside the picture (or the band)
     void setPixel(int x, int y, int color);
 
     // --- text ----------------------------------------------------------------
@@ -122,7 +129,11 @@ private:
     void thinLine(QPoint from, QPoint to);
     QRect clipped(QRect rect) const;
 
+    QRgb *pixelAt(int x, int y) { return reinterpret_cast<QRgb *>(picture.scanLine(y - bandOrigin.y())) + (x - bandOrigin.x()); }
+
     QImage &picture;
+    QSize fullSize;
+    QPoint bandOrigin;
     QPainter painter;
     struct {
         int color = 0;

@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+#include <cstring>
+
 namespace {
 
 QImage whitePicture(int width = 40, int height = 30)
@@ -221,6 +223,42 @@ private Q_SLOTS:
         QCOMPARE(canvas.pixel(5, 5), Black);
         QCOMPARE(canvas.pixel(4, 8), White);
         QCOMPARE(canvas.pixel(16, 8), White);
+    }
+
+    void bandsMakeTheSamePictureAsTheWhole()
+    {
+        const auto draw = [](Canvas &canvas) {
+            canvas.fillRect(0, 0, canvas.width(), canvas.height(), rgb(24, 173, 247));
+            canvas.setPen(Black, 1);
+            canvas.line(1, 1, 38, 28);
+            canvas.setPen(rgb(255, 0, 0), 3);
+            canvas.line(35, 2, 4, 27);
+            canvas.setBrush(rgb(255, 255, 0));
+            canvas.setPen(Black, 1);
+            canvas.ellipse(8, 6, 30, 25);
+            canvas.setClip(0, 12, 40, 18);
+            canvas.fillRect(0, 0, 40, 30, White);
+            canvas.clearClip();
+            canvas.setPixel(20, 13, Black);
+        };
+        QImage whole = whitePicture();
+        {
+            Canvas canvas(whole);
+            draw(canvas);
+        }
+        QImage banded(whole.size(), QImage::Format_RGB32);
+        for (int top = 0; top < banded.height(); top += 7) {
+            QImage band(banded.width(), std::min(7, banded.height() - top), QImage::Format_RGB32);
+            band.fill(Qt::white);
+            {
+                Canvas canvas(band, banded.size(), {0, top});
+                QCOMPARE(canvas.height(), 30);
+                draw(canvas);
+            }
+            for (int y = 0; y < band.height(); ++y)
+                std::memcpy(banded.scanLine(top + y), band.constScanLine(y), band.bytesPerLine());
+        }
+        QCOMPARE(banded, whole);
     }
 
     void textIsPlacedByItsTopLeftCorner()
