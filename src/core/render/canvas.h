@@ -123,6 +123,8 @@ public:
     // Text drawn with its background left as it is.
     void textOut(int x, int y, const QString &text);
     QSize textExtent(const QString &text) const;
+    // The em height of the current font in pixels (without line spacing).
+    int fontHeight() const { return qfont.pixelSize(); }
 
 private:
     QPen strokePen() const;
