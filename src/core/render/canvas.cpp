@@ -280,12 +280,22 @@ void Canvas::polygon(const QList<QPoint> &points)
 {
     if (!painter.isActive() || points.size() < 2)
         return;
-    painter.setPen(strokePen());
+    // A one-pixel outline is stepped like a line: the paint engine's own
+    // thin outline moves with the clip, and a band must get the pixels of
+    // the whole picture.
+    const bool steppedOutline = !pen.clear && pen.width <= 1;
+    painter.setPen(steppedOutline ? QPen(Qt::NoPen) : strokePen());
     if (brushClear)
         painter.setBrush(Qt::NoBrush);
     else
         painter.setBrush(QColor::fromRgb(toQRgb(brushColor)));
     painter.drawPolygon(points.constData(), int(points.size()), Qt::OddEvenFill);
+    if (steppedOutline) {
+        const QPoint start = current;
+        polyline(points);
+        lineTo(points.first().x(), points.first().y());
+        current = start;
+    }
 }
 
 void Canvas::arc(int left, int top, int right, int bottom, int startX, int startY, int endX, int endY)
