@@ -1,0 +1,142 @@
+#include "render/renderer.h"
+#include "render/symbolcell.h"
+
+#include <QHash>
+#include <QtMath>
+
+#include <cmath>
+
+namespace {
+
+using ShapeRoutine = void (*)(const SymbolCell &);
+
+ShapeRoutine shapeOf(const QString &code)
+{
+    static const QHash<QString, ShapeRoutine> shapes{
+        {QStringLiteral("circle"), draw_circle_player},
+        {QStringLiteral("dcircle"), draw_circle_player},
+        {QStringLiteral("circlef"), draw_circle_player},
+        {QStringLiteral("osquare"), draw_square_player},
+        {QStringLiteral("dsquare"), draw_square_player},
+        {QStringLiteral("otriangl"), draw_triangle_player},
+        {QStringLiteral("triangle"), draw_triangle_player},
+        {QStringLiteral("triangf"), draw_triangle_player},
+        {QStringLiteral("opop"), draw_pop},
+        {QStringLiteral("dpop"), draw_pop},
+        {QStringLiteral("ochair"), draw_chair},
+        {QStringLiteral("dchair"), draw_chair},
+        {QStringLiteral("ocross"), draw_numbered_cross},
+        {QStringLiteral("ncross"), draw_numbered_cross},
+        {QStringLiteral("cross"), draw_cross},
+        {QStringLiteral("crossf"), draw_cross},
+        {QStringLiteral("coach"), draw_coach},
+        {QStringLiteral("goal"), draw_goal},
+        {QStringLiteral("pylon"), draw_pylon},
+        {QStringLiteral("rack"), draw_rack},
+        {QStringLiteral("ball"), draw_ball},
+        {QStringLiteral("ballf"), draw_ball},
+    };
+    return shapes.value(code);
+}
+
+bool isThickOutlined(const QString &code)
+{
+    return code == QLatin1String("circlef") || code == QLatin1String("triangf");
+}
+
+// The size factor s from y2 (percent). The thick-outlined kinds skip the
+// 50-150 check; a size of 0 or below means 100 % for every kind.
+double sizeFactor(const QString &code, int y2)
+{
+    if (isThickOutlined(code))
+        return y2 > 0 ? y2 / 100.0 : 1.0;
+    return y2 >= 50 && y2 <= 150 ? y2 / 100.0 : 1.0;
+}
+
+// Rotated pops are smoothed only when they are visibly off the axes.
+bool isOffAxis(int rotation)
+{
+    const int degrees = ((rotation % 360) + 360) % 360;
+    for (const int axis : {0, 90, 180, 270, 360}) {
+        if (std::abs(degrees - axis) <= 2)
+            return false;
+    }
+    return true;
+}
+
+// Ghosts are always drawn directly: the smoothing path has no silver.
+bool drawsMagnified(const QString &code, const PartFields &part, double zoom, bool ghost,
+                    const RenderContext &context)
+{
+    if (!context.antiExp || !context.magnifiedSymbols || ghost || part.x2 == -1 || zoom < 0.88
+        || zoom > 2)
+        return false;
+    if (code == QLatin1String("ochair") || code == QLatin1String("dchair")
+        || code == QLatin1String("goal") || code == QLatin1String("pylon"))
+        return true;
+    return (code == QLatin1String("opop") || code == QLatin1String("dpop"))
+        && isOffAxis(part.rotation);
+}
+
+// The line a player faces along, drawn under the body so that the body
+// covers its start.
+void drawFacingLine(Canvas &canvas, const PartFields &part, double zoom, bool ghost,
+                    RenderContext &context)
+{
+    const double angle = qDegreesToRadians(double(part.rotation));
+    const double startX = part.x1 + 11.0, startY = part.y1 + 11.0;
+    PartFields line;
+    line.Type = part.arrow == 2 ? QStringLiteral("ploop") : QStringLiteral("loop");
+    line.arrow = 0;
+    line.color = Black;
+    line.thickness = part.thickness;
+    line.x1 = qint16(startX);
+    line.y1 = qint16(startY);
+    line.x2 = qint16(rnd(startX + 21 * std::sin(angle)));
+    line.y2 = qint16(rnd(startY - 21 * std::cos(angle)));
+    draw_line_segment(canvas, line, zoom, ghost, true, context);
+    if (part.arrow == 2)
+        draw_line_segment(canvas, line, zoom, ghost, false, context);
+}
+
+void drawLineSegment(Canvas &canvas, const PartFields &part, const QString &code, double zoom,
+                     bool ghost, RenderContext &context)
+{
+    PartFields segment = part;
+    segment.Type = code;
+    draw_line_segment(canvas, segment, zoom, ghost, true, context);
+    if (is_line_end(code))
+        draw_line_segment(canvas, segment, zoom, ghost, false, context);
+}
+
+} // namespace
+
+int grey(int color)
+{
+    const int g = rnd((redOf(color) + greenOf(color) + blueOf(color)) / 3.0);
+    return rgb(g, g, g);
+}
+
+void draw_symbol(Canvas &canvas, const PartFields &part, double zoom, bool ghost,
+                 RenderContext &context)
+{
+    const QString code = part.Type.toLower();
+    if (drawsMagnified(code, part, zoom, ghost, context)) {
+        draw_magnified(canvas, part, zoom, zoom <= 1.11 ? 4 : 2, context);
+        canvas.setPenWidth(1);
+        return;
+    }
+    if (zoom > 1.9)
+        canvas.setPenWidth(rnd(zoom));
+    if ((part.arrow == 2 || part.arrow == 3) && is_symbol(code))
+        drawFacingLine(canvas, part, zoom, ghost, context);
+
+    if (code == QLatin1String("text")) {
+        draw_text_box(canvas, part, zoom, ghost, context);
+    } else if (is_line(code)) {
+        drawLineSegment(canvas, part, code, zoom, ghost, context);
+    } else if (const ShapeRoutine shape = shapeOf(code)) {
+        shape(SymbolCell{canvas, part, code, zoom, sizeFactor(code, part.y2), ghost, context});
+    }
+    canvas.setPenWidth(1);
+}

@@ -1,0 +1,106 @@
+#include "render/renderer.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+constexpr int FrameGrey = rgb(128, 128, 128);
+
+CanvasFont partFont(const PartFields &part, int pointSize)
+{
+    CanvasFont font;
+    if (!part.fontname.isEmpty())
+        font.family = part.fontname;
+    font.pointSize = pointSize;
+    font.bold = part.arrow & 1;
+    font.italic = part.arrow & 2;
+    font.underline = part.arrow & 4;
+    font.strikeOut = part.arrow & 8;
+    return font;
+}
+
+// The distance from one line of the box to the next for the canvas's font.
+int lineStep(const Canvas &canvas)
+{
+    return std::abs(rnd(1.1 * canvas.fontHeight()));
+}
+
+int boxColor(const PartFields &part)
+{
+    bool isNumber = false;
+    const int color = part.extra4.trimmed().toInt(&isNumber);
+    return isNumber ? color : rgb(255, 255, 255);
+}
+
+// At other zooms the text gets the largest font whose widest line stays
+// narrower than the box scaled: counted up from 1 point, then one back.
+int zoomedPointSize(Canvas &canvas, const PartFields &part, const QString &widestLine,
+                    int boxWidth, double zoom)
+{
+    const int target = rnd(boxWidth * zoom);
+    // Widths grow about linearly with the size, so the answer lies well
+    // below this; the bound only keeps a strange font from looping on.
+    const int limit = 2 * rnd(std::abs(part.thickness) * zoom) + 16;
+    int size = 1;
+    for (; size <= limit; ++size) {
+        canvas.setFont(partFont(part, size));
+        if (canvas.textExtent(widestLine).width() >= target)
+            break;
+    }
+    return std::max(size - 1, 1);
+}
+
+} // namespace
+
+void draw_text_box(Canvas &canvas, const PartFields &part, double zoom, bool ghost,
+                   RenderContext &context)
+{
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
+    const QStringList lines = part.tekst.split(lineBreak);
+
+    // Measured at the part's own size; the box scales with the zoom.
+    canvas.setFont(partFont(part, part.thickness));
+    int width = 0;
+    QString widestLine;
+    for (const QString &line : lines) {
+        const int lineWidth = canvas.textExtent(line).width();
+        if (lineWidth > width) {
+            width = lineWidth;
+            widestLine = line;
+        }
+    }
+    const int height = int(lines.size()) * lineStep(canvas);
+
+    if (part.transparent == 1 || ghost)
+        canvas.setBrushClear();
+    else
+        canvas.setBrush(context.grey ? grey(boxColor(part)) : boxColor(part));
+    if (part.color2 < 0) {
+        canvas.setPenClear();
+    } else {
+        int frame = context.grey ? grey(part.color2) : part.color2;
+        if (ghost)
+            frame = FrameGrey;
+        canvas.setPen(frame, rnd(zoom));
+    }
+    canvas.rectangle(rnd((part.x1 - 3) * zoom), rnd((part.y1 - 3) * zoom),
+                     rnd((part.x1 + width + 4) * zoom), rnd((part.y1 + height + 4) * zoom));
+
+    if (zoom != 1)
+        canvas.setFont(partFont(part, zoomedPointSize(canvas, part, widestLine, width, zoom)));
+    int color = context.grey ? grey(part.color) : part.color;
+    if (ghost)
+        color = Silver;
+    canvas.setTextColor(color);
+    canvas.setPenColor(color); // a solid pen again for whatever is drawn next
+    const int step = lineStep(canvas);
+    const int left = rnd(part.x1 * zoom);
+    double offset = 0;
+    for (const QString &line : lines) {
+        canvas.textOut(left, rnd(part.y1 * zoom + offset), line);
+        offset += step;
+    }
+}
