@@ -33,6 +33,10 @@ struct RenderContext {
     bool grey = false;
     // Off while draw_sketch_smooth supersamples a whole sketch.
     bool magnifiedSymbols = true;
+    // Set when drawing had to change the loaded play (draw_areas removes
+    // polygon runs of fewer than three corners); the caller marks the play
+    // modified.
+    bool changedPlay = false;
 };
 
 // The sketch frame at 100 %.
@@ -48,7 +52,11 @@ void draw_court(Canvas &canvas, int courtIndex, int drawing, double zoom, Render
 // true when the drawing has any.
 bool draw_areas(Canvas &canvas, int drawing, int clipLeft, int clipTop, int clipRight,
                 int clipBottom, double zoom, RenderContext &context);
-// Border, Water, Three point area and Pool border colours of a drawing.
+// Border, Water, Three point area and Pool border colours of a drawing. A
+// colour field of the court part that is 0 means "the setting of that name";
+// any other value is the colour itself, its low 24 bits. So that black can be
+// chosen, a colour dialog stores black as BlackCourtColor.
+constexpr int BlackCourtColor = 0x02000000;
 CourtColors court_colors(int drawing, const RenderContext &context);
 bool is_smaller_pool(int drawing, const DataModule &data);
 

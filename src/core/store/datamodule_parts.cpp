@@ -136,12 +136,14 @@ void DataModule::setcourtnr(int drawing, int layout)
 CourtColors DataModule::getcourtcolors(int drawing) const
 {
     // A colour of 0, or a sketch without a court part, means the default.
+    // Any other value is a colour in its low 24 bits: black is stored with a
+    // flag in the high byte so that it is not taken for 0.
     CourtColors colors = courtDefaults;
     if (const qsizetype i = indexOfCourt(t.parts, drawing); i >= 0) {
         const PartRow &court = t.parts[i];
         const auto take = [](int color, int &slot) {
             if (color != 0)
-                slot = color;
+                slot = color & 0xFFFFFF;
         };
         take(court.thickness, colors.border);
         take(court.rotation, colors.water);

@@ -1,0 +1,218 @@
+#include "render/renderer.h"
+
+#include <QPolygon>
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+constexpr int Black = rgb(0, 0, 0);
+constexpr int DefaultTint = rgb(108, 108, 108);
+constexpr int DefaultSolidFill = rgb(128, 128, 128);
+constexpr int MaxCorners = 100;
+// Wider borders mean nothing on a sketch; the bound keeps rnd(z * n) an int.
+constexpr int MaxBorderWidth = SketchHeight;
+
+// An ellipse in its box, or a polygon, in picture pixels.
+struct AreaShape {
+    bool isEllipse = true;
+    // The ellipse's box; right and bottom lie outside it.
+    int left = 0, top = 0, right = 0, bottom = 0;
+    QList<QPoint> corners;
+
+    void drawOn(Canvas &canvas) const
+    {
+        if (isEllipse)
+            canvas.ellipse(left, top, right, bottom);
+        else
+            canvas.polygon(corners);
+    }
+
+    // The pixels the shape can touch.
+    QRect bounds() const
+    {
+        if (isEllipse)
+            return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+        return QPolygon(corners).boundingRect();
+    }
+};
+
+// How a tinted area changes the channels of the pixels under it. The
+// factors are never negative, so no channel can leave 0-255.
+struct Tint {
+    double red = 1, green = 1, blue = 1;
+    bool clearRed = false, clearGreen = false, clearBlue = false;
+
+    Tint(const PartRow &part, bool grey)
+    {
+        const int color = part.color == 0 ? DefaultTint : part.color;
+        const auto factor = [](int channel) { return (channel - 128) / 100.0 + 1; };
+        red = factor(redOf(color));
+        green = factor(greenOf(color));
+        blue = factor(blueOf(color));
+        if (grey) {
+            red = green = blue = (red + green + blue) / 3;
+        } else {
+            clearRed = part.thickness == 1;
+            clearGreen = part.rotation == 1;
+            clearBlue = part.arrow == 1;
+        }
+        red = std::max(red, 0.0);
+        green = std::max(green, 0.0);
+        blue = std::max(blue, 0.0);
+    }
+
+    QRgb apply(QRgb pixel) const
+    {
+        const auto channel = [](int value, double factor, bool clear) {
+            return clear ? 0 : std::min(rnd(value * factor), 255);
+        };
+        return qRgb(channel(qRed(pixel), red, clearRed), channel(qGreen(pixel), green, clearGreen),
+                    channel(qBlue(pixel), blue, clearBlue));
+    }
+};
+
+int number_or(const QString &text, int fallback)
+{
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    return ok ? value : fallback;
+}
+
+// Draws areas on a picture, clipped to a rectangle of picture pixels.
+class AreaPainter {
+public:
+    AreaPainter(Canvas &canvas, QRect clip, double zoom, bool grey)
+        : canvas(canvas), clip(clip), zoom(zoom), grey(grey)
+    {
+    }
+
+    void draw(const AreaShape &shape, const PartRow &part)
+    {
+        if (part.transparent == 1)
+            tint(shape, Tint(part, grey));
+        else
+            solid(shape, number_or(part.extra4, DefaultSolidFill));
+        if (part.color2 >= 0)
+            border(shape, part.color2, std::clamp(number_or(part.extra3, 1), 1, MaxBorderWidth));
+    }
+
+private:
+    // Tints the pixels the filled shape covers. The shape is drawn on a
+    // white mask just the size of the box to tint, placed where the box lies
+    // in the whole picture, so a band of the picture gets the same pixels.
+    void tint(const AreaShape &shape, const Tint &tint)
+    {
+        const QRect band(canvas.origin(), canvas.image().size());
+        const QRect box = shape.bounds().intersected(clip).intersected(band);
+        if (box.isEmpty())
+            return;
+        QImage mask(box.size(), QImage::Format_RGB32);
+        mask.fill(Qt::white);
+        {
+            Canvas maskCanvas(mask, QSize(canvas.width(), canvas.height()), box.topLeft());
+            maskCanvas.setPen(Black);
+            maskCanvas.setBrush(Black);
+            shape.drawOn(maskCanvas);
+        }
+        QImage &picture = canvas.image();
+        for (int y = 0; y < box.height(); ++y) {
+            const auto *covered = reinterpret_cast<const QRgb *>(mask.constScanLine(y));
+            auto *row = reinterpret_cast<QRgb *>(picture.scanLine(box.top() - band.top() + y))
+                + (box.left() - band.left());
+            for (int x = 0; x < box.width(); ++x) {
+                if ((covered[x] & 0xffffff) == 0)
+                    row[x] = tint.apply(row[x]);
+            }
+        }
+    }
+
+    void solid(const AreaShape &shape, int color)
+    {
+        const int fill = grey ? ::grey(color) : color;
+        clipped([&] {
+            canvas.setPen(fill, 1);
+            canvas.setBrush(fill);
+            shape.drawOn(canvas);
+        });
+    }
+
+    void border(const AreaShape &shape, int color, int width)
+    {
+        clipped([&] {
+            canvas.setPen(grey ? ::grey(color) : color, std::max(rnd(zoom * width), 1));
+            canvas.setBrushClear();
+            shape.drawOn(canvas);
+        });
+    }
+
+    template <typename Draw>
+    void clipped(Draw draw)
+    {
+        canvas.setClip(clip.left(), clip.top(), clip.right() + 1, clip.bottom() + 1);
+        draw();
+        canvas.clearClip();
+    }
+
+    Canvas &canvas;
+    QRect clip;
+    double zoom;
+    bool grey;
+};
+
+} // namespace
+
+bool draw_areas(Canvas &canvas, int drawing, int clipLeft, int clipTop, int clipRight,
+                int clipBottom, double zoom, RenderContext &context)
+{
+    if (drawing < 1)
+        return false;
+    const auto at = [zoom](int coordinate) { return rnd(coordinate * zoom); };
+    const QRect clip(QPoint(at(clipLeft), at(clipTop)), QPoint(at(clipRight) - 1, at(clipBottom) - 1));
+    AreaPainter painter(canvas, clip, zoom, context.grey);
+    const QList<PartRow> &parts = std::as_const(context.data.tables().parts);
+    bool found = false;
+
+    for (const PartRow &part : parts) {
+        if (part.Drawingnr != drawing || part.Type.compare(QLatin1String("ellipse"), Qt::CaseInsensitive) != 0)
+            continue;
+        // Either corner may come first.
+        AreaShape ellipse;
+        ellipse.left = at(std::min(part.x1, part.x2));
+        ellipse.top = at(std::min(part.y1, part.y2));
+        ellipse.right = at(std::max(part.x1, part.x2));
+        ellipse.bottom = at(std::max(part.y1, part.y2));
+        painter.draw(ellipse, part);
+        found = true;
+    }
+
+    // Corners gather until the run's last row; a run too short to enclose
+    // anything is removed once the walk over the table is done.
+    AreaShape polygon;
+    polygon.isEllipse = false;
+    QList<int> tooShort;
+    for (const PartRow &part : parts) {
+        if (part.Drawingnr != drawing)
+            continue;
+        const bool last = part.Type.compare(QLatin1String("ppoly"), Qt::CaseInsensitive) == 0;
+        if (!last && part.Type.compare(QLatin1String("poly"), Qt::CaseInsensitive) != 0)
+            continue;
+        if (polygon.corners.size() < MaxCorners)
+            polygon.corners.append({at(part.x1), at(part.y1)});
+        if (!last)
+            continue;
+        if (polygon.corners.size() < 3) {
+            tooShort.append(part.Partnr);
+        } else {
+            painter.draw(polygon, part);
+            found = true;
+        }
+        polygon.corners.clear();
+    }
+    for (const int partnr : std::as_const(tooShort))
+        context.data.deletepartchain(drawing, partnr, QStringLiteral("ppoly"));
+    if (!tooShort.isEmpty())
+        context.changedPlay = true;
+    return found;
+}
