@@ -414,10 +414,38 @@ void Canvas::textOut(int x, int y, const QString &text)
 {
     if (!painter.isActive() || text.isEmpty())
         return;
-    painter.setFont(qfont);
-    painter.setPen(QColor::fromRgb(toQRgb(textColor)));
     const QFontMetrics metrics(qfont);
-    painter.drawText(QPoint(x, y + metrics.ascent()), text);
+    const QPoint baseline(x, y + metrics.ascent());
+    if (mode == Mode::Invert) {
+        painter.setFont(qfont);
+        painter.setPen(QColor::fromRgb(toQRgb(textColor)));
+        painter.drawText(baseline, text);
+        return;
+    }
+    // Large glyphs are filled as outlines, and an outline cut by the edge of
+    // a band can fill a pixel differently from the whole one. So the text is
+    // drawn whole on a picture of its own and then copied, clipped, into
+    // this one: every band gets the pixels of the whole picture.
+    const int margin = std::max(2, qfont.pixelSize() / 4);
+    const QRect box = metrics.boundingRect(text)
+                          .united(QRect(0, -metrics.ascent(), metrics.horizontalAdvance(text),
+                                        metrics.height()))
+                          .translated(baseline)
+                          .adjusted(-margin, -margin, margin, margin);
+    if (!box.intersects(clipRect))
+        return;
+    QImage glyphs(box.size(), QImage::Format_ARGB32_Premultiplied);
+    if (glyphs.isNull())
+        return;
+    glyphs.fill(Qt::transparent);
+    {
+        QPainter glyphPainter(&glyphs);
+        glyphPainter.setRenderHint(QPainter::TextAntialiasing, false);
+        glyphPainter.setFont(qfont);
+        glyphPainter.setPen(QColor::fromRgb(toQRgb(textColor)));
+        glyphPainter.drawText(baseline - box.topLeft(), text);
+    }
+    painter.drawImage(box.topLeft(), glyphs);
 }
 
 QSize Canvas::textExtent(const QString &text) const
