@@ -1,0 +1,212 @@
+// Whole sketches: a sequence's drawing drawn part by part, supersampled
+// pictures for export, and the ghosts of earlier sequences in the editor.
+
+#include "render/sketch.h"
+
+#include "render/supersampler.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+const QString CourtType = QStringLiteral("Court");
+
+bool validZoom(double zoom)
+{
+    return std::isfinite(zoom) && zoom > 0;
+}
+
+// The base pen width of every part: z when whole, else the next whole number.
+int roundedUp(double zoom)
+{
+    return int(std::ceil(zoom));
+}
+
+// A copy of the drawing's parts in storage order: drawing the court may
+// remove rows from the table (polygons of fewer than three corners).
+QList<PartRow> partsOf(const DataModule &data, int drawing)
+{
+    QList<PartRow> parts;
+    for (const PartRow &part : data.tables().parts) {
+        if (part.Drawingnr == drawing)
+            parts.append(part);
+    }
+    return parts;
+}
+
+QPointF start(const PartRow &part)
+{
+    return {double(part.x1), double(part.y1)};
+}
+
+QPointF end(const PartRow &part)
+{
+    return {double(part.x2), double(part.y2)};
+}
+
+bool drawnAsCurve(const PartRow &part)
+{
+    return part.rotation != 0 || part.Type == u"shot" || part.Type == u"pshot";
+}
+
+enum class Include { Everything, LinesOnly };
+
+// Walks the parts in storage order. A curved line or a shot is drawn with
+// the rows of its run, which it consumes: from its first row up to the first
+// row of its end form, or to the last row when the end form is missing.
+void drawParts(Canvas &canvas, const QList<PartRow> &parts, double zoom, bool ghost,
+               Include include, RenderContext &context)
+{
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        const PartRow &part = parts.at(i);
+        canvas.setPenWidth(roundedUp(zoom));
+        if (!is_line(part.Type)) {
+            if (include == Include::LinesOnly)
+                continue;
+            if (part.Type == CourtType)
+                draw_court(canvas, part.Graphicnr, part.Drawingnr, zoom, context);
+            else
+                draw_symbol(canvas, part, zoom, ghost, context);
+            continue;
+        }
+        if (!drawnAsCurve(part)) {
+            draw_symbol(canvas, part, zoom, ghost, context);
+            continue;
+        }
+        const QString endCode = line_end_code(part.Type);
+        QList<QPointF> points{2 * start(part) - end(part), start(part)};
+        while (parts.at(i).Type != endCode && i + 1 < parts.size()) {
+            points.append(end(parts.at(i)));
+            ++i;
+        }
+        const PartRow &last = parts.at(i);
+        points += {end(last), 2 * end(last) - start(last)};
+        draw_curve(canvas, endCode, points, ghost, zoom, part.color, part.arrow, part.rotation,
+                   part.thickness, context);
+    }
+}
+
+int lowerFactor(int factor)
+{
+    switch (factor) {
+    case 8: return 4;
+    case 4: return 2;
+    case 2: return 1;
+    default: return 0;
+    }
+}
+
+// Symbols are not smoothed one by one inside a picture that is smoothed whole.
+class MagnifiedSymbolsOff {
+public:
+    explicit MagnifiedSymbolsOff(RenderContext &context)
+        : context(context), saved(context.magnifiedSymbols)
+    {
+        context.magnifiedSymbols = false;
+    }
+    ~MagnifiedSymbolsOff() { context.magnifiedSymbols = saved; }
+    MagnifiedSymbolsOff(const MagnifiedSymbolsOff &) = delete;
+    MagnifiedSymbolsOff &operator=(const MagnifiedSymbolsOff &) = delete;
+
+private:
+    RenderContext &context;
+    bool saved;
+};
+
+} // namespace
+
+QSize sketch_size(double zoom)
+{
+    if (!validZoom(zoom) || SketchHeight * zoom > Supersampler::MaxSide)
+        return {};
+    return {rnd(SketchWidth * zoom), rnd(SketchHeight * zoom)};
+}
+
+void draw_sketch(Canvas &canvas, double zoom, int sequence, RenderContext &context)
+{
+    canvas.fillRect(0, 0, canvas.width(), canvas.height(), rgb(255, 255, 255));
+    const int drawing = context.data.getdrawingnr(sequence);
+    if (drawing > 0 && validZoom(zoom))
+        drawParts(canvas, partsOf(context.data, drawing), zoom, false, Include::Everything, context);
+}
+
+void getimage(QImage &image, double zoom, int sequence, RenderContext &context)
+{
+    const QSize size = sketch_size(zoom);
+    if (size.isEmpty()) {
+        image = QImage();
+        return;
+    }
+    if (image.size() != size || image.format() != QImage::Format_RGB32)
+        image = QImage(size, QImage::Format_RGB32);
+    if (image.isNull())
+        return;
+    Canvas canvas(image);
+    draw_sketch(canvas, zoom, sequence, context);
+}
+
+bool draw_sketch_smooth(QImage &image, double zoom, int sequence, int factor,
+                        RenderContext &context)
+{
+    if (factor != 1 && factor != 2 && factor != 4 && factor != 8)
+        return false;
+    const QSize size = sketch_size(zoom);
+    if (size.isEmpty())
+        return false;
+    const int scale = 2 * factor;
+    const MagnifiedSymbolsOff plainSymbols(context);
+    QImage smooth = Supersampler(size, scale).render([&](Canvas &band) {
+        draw_sketch(band, zoom * scale, sequence, context);
+    });
+    if (smooth.isNull())
+        return false;
+    {
+        Canvas canvas(smooth);
+        canvas.setPen(rgb(0, 0, 0), 1);
+        canvas.setBrushClear();
+        canvas.rectangle(0, 0, size.width(), size.height());
+    }
+    image = smooth;
+    return true;
+}
+
+QImage sketch_image(double zoom, int sequence, const QString &settingKey, RenderContext &context)
+{
+    const ParamValue setting = context.data.getparam(settingKey);
+    QImage image;
+    if (setting.number > 0) {
+        int factor = setting.number;
+        while (factor > 0 && !draw_sketch_smooth(image, zoom, sequence, factor, context))
+            factor = lowerFactor(factor);
+        // A factor that failed is not tried again on later pictures.
+        context.data.setparam(settingKey, setting.text, factor > 0, factor);
+        if (factor > 0)
+            return image;
+    }
+    getimage(image, zoom, sequence, context);
+    return image;
+}
+
+void draw_prev_players(Canvas &canvas, int sequence, RenderContext &context)
+{
+    if (sequence < 2)
+        return;
+    for (const PartRow &part : partsOf(context.data, context.data.getdrawingnr(sequence - 1))) {
+        if (is_symbol(part.Type) || is_ball(part.Type)) {
+            canvas.setPenWidth(1);
+            draw_symbol(canvas, part, 1, true, context);
+        }
+    }
+}
+
+void draw_prev_lines(Canvas &canvas, int sequence, RenderContext &context)
+{
+    for (int earlier = sequence - 1; earlier >= 1; --earlier) {
+        const int drawing = context.data.getdrawingnr(earlier);
+        if (drawing > 0 && context.data.countlines(drawing) > 0) {
+            drawParts(canvas, partsOf(context.data, drawing), 1, true, Include::LinesOnly, context);
+            return;
+        }
+    }
+}
