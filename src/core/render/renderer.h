@@ -75,9 +75,12 @@ QImage halve_image(const QImage &source, int factor);
 
 // --- lines ------------------------------------------------------------------------
 // One straight segment of a line kind, with body (the segment) or without
-// (its end mark only).
+// (its end mark only, drawn when arrow is 0; the caller asks for it for end
+// forms).
 void draw_line_segment(Canvas &canvas, const PartFields &part, double zoom, bool ghost,
                        bool body, RenderContext &context);
+// The end marks at `to` for the direction from -> to, in pixels of the
+// picture, with the current pen.
 void arrowhead(Canvas &canvas, QPointF from, QPointF to, double zoom);
 void screen_bar(Canvas &canvas, QPointF from, QPointF to, double zoom);
 // One curved run or one shot through the point list (phantom points
@@ -88,6 +91,8 @@ void draw_curve(Canvas &canvas, const QString &endCode, const QList<QPointF> &po
 
 // --- whole sketches ---------------------------------------------------------------
 // Draws the drawing of a sequence of the loaded play, parts in storage order.
+// The image becomes rnd(289 z) x rnd(361 z) pixels (null when a picture that
+// large cannot be made). Drawing onto a canvas: draw_sketch (sketch.h).
 void getimage(QImage &image, double zoom, int sequence, RenderContext &context);
 // As getimage, supersampled; false (and image untouched) when the picture
 // could not be made at this factor.
