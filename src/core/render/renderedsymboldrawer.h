@@ -16,6 +16,8 @@ public:
                     bool antialias) override;
 
 private:
+    void drawCourt(QImage &picture, int layout);
+
     // The renderer reads its settings through a context; the palette keeps
     // its own, independent of the loaded settings.
     Tables tables;
