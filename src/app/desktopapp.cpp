@@ -56,8 +56,10 @@ bool DesktopApp::start()
 
 void DesktopApp::closeDown()
 {
-    // Storing the loaded play and writing the play list come with the play
-    // store and the play list; here the settings and control tables.
+    // A play that cannot be stored has been reported; the settings are
+    // written all the same. Writing the play list comes with the play list.
+    if (session.startupDone)
+        playStore.storeLoadedPlay();
     const QString error = session.writeSettingsFiles();
     if (!error.isEmpty())
         prompter.error(error);
@@ -80,10 +82,9 @@ void DesktopApp::finishSplash(int minimumMs)
     splash.reset();
 }
 
-// The play store fills the index from the data folder; until then the
-// playbook reads as empty.
 void DesktopApp::scanPlayIndex()
 {
+    playStore.FillPlayDataset();
 }
 
 void DesktopApp::showLoading()

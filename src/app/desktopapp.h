@@ -1,11 +1,13 @@
 #pragma once
 
 #include "helpviewer.h"
+#include "platform/clock.h"
 #include "qtprompter.h"
 #include "shell/session.h"
 #include "shell/startup.h"
 #include "store/defaultprinter.h"
 #include "store/placeholdersymboldrawer.h"
+#include "store/playstore.h"
 #include "systemenvironment.h"
 
 #include <QElapsedTimer>
@@ -61,6 +63,8 @@ private:
     SystemEnvironment environment;
     QtPrompter prompter;
     Session session{environment, prompter};
+    SystemClock clock;
+    PlayStore playStore{session, clock};
     HelpViewer help;
     PlaceholderSymbolDrawer drawer;
     SystemDefaultPrinter printer;

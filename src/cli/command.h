@@ -19,6 +19,9 @@ constexpr int BadInput = 2;
 } // namespace CliExit
 
 int runSettingsCommand(const QStringList &arguments, QTextStream &out, QTextStream &err);
+int runScanCommand(const QStringList &arguments, QTextStream &out, QTextStream &err);
+int runDumpCommand(const QStringList &arguments, QTextStream &out, QTextStream &err);
+int runConvertCommand(const QStringList &arguments, QTextStream &out, QTextStream &err);
 
 // Makes a text fit on one line of tab-separated output: backslash, tab,
 // carriage return and line feed are written as \\, \t, \r and \n.

@@ -8,6 +8,9 @@ namespace {
 
 const CliCommand commands[] = {
     {"settings", "settings FOLDER", runSettingsCommand},
+    {"scan", "scan FOLDER", runScanCommand},
+    {"dump", "dump FILE", runDumpCommand},
+    {"convert", "convert FILE -o OUT", runConvertCommand},
 };
 
 void printUsage(QTextStream &err)

@@ -30,8 +30,9 @@ namespace PlayFile {
 bool readHeader(QIODevice &device, PlayRow &header, const QString &nowText);
 
 // Empties the sequences and parts of data and loads the play into them.
-// header receives the header values; version the file's version text
-// ("0.6"). On an error the tables are left empty.
+// header receives the header values (the intro as its lines, each followed
+// by CR LF; no Credate before 0.7); version the file's version text ("0.6").
+// On an error the tables are left empty.
 PlayReadError read(QIODevice &device, DataModule &data, PlayRow &header, QString *version = nullptr);
 
 // Writes the loaded play of data as a version 0.7 play file under category
@@ -46,9 +47,21 @@ bool write(QIODevice &device, const DataModule &data, const PlayRow &header,
 // Versions 0.2 to 0.7 are read; 0.7 is written.
 namespace ExchangeFile {
 
+// Reads the play of an exchange file into the loaded play of data, as the
+// import does (category and play name trimmed and passed through
+// replacechars, texts through remove_enter). On an error the loaded play is
+// left as it was. A backup file (second line "Backup   =") is no exchange
+// file: Category.
 PlayReadError read(QIODevice &device, DataModule &data, PlayRow &header, QString *version = nullptr);
 
+// Writes the loaded play of data as a version 0.7 exchange file under
+// category and name. The intro, the dates, the duration and the spare header
+// text are written empty, as every play record carries them.
 bool write(QIODevice &device, const DataModule &data, const PlayRow &header,
            const QString &category, const QString &name);
+
+// What the import tells the user about a file it cannot take.
+QString corruptMessage(const QString &path);
+QString notSupportedMessage(const QString &firstLine);
 
 } // namespace ExchangeFile

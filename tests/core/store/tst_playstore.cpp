@@ -1,0 +1,462 @@
+#include "fakeenvironment.h"
+#include "playfixture.h"
+#include "recordingprompter.h"
+#include "shell/session.h"
+#include "store/playstore.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+// The play store over a real data folder: the scan, loading with its three
+// corrupt messages and "not found", storing with the ".~at" copy, renaming
+// and setting aside, and what happens when the disk refuses.
+class TestPlayStore : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir;
+    FakeEnvironment environment;
+    RecordingPrompter prompter;
+    FixedClock clock;
+    std::unique_ptr<Session> session;
+    std::unique_ptr<PlayStore> store;
+    QStringList removedFromList;
+    int rebuilds = 0;
+
+    QString data() const { return dir->path() + QStringLiteral("/data/"); }
+
+    static PlayFixture play(const QString &category, const QString &name)
+    {
+        PlayFixture fixture;
+        fixture.category = category;
+        fixture.name = name;
+        return fixture;
+    }
+
+    // A row of the index as the play info dialog or a new play makes it.
+    static PlayRow indexRow(const QString &category, const QString &name)
+    {
+        PlayRow row;
+        row.Category = category;
+        row.Drillname = name;
+        return row;
+    }
+
+    void put(const QString &relative, const QByteArray &bytes) { QVERIFY(writeFile(data() + relative, bytes)); }
+
+    // "Category/Drillname <- path below data/" for every row of the index.
+    QStringList index() const
+    {
+        QStringList rows;
+        for (const PlayRow &row : std::as_const(session->tables.plays))
+            rows << row.Category + u'/' + row.Drillname + QStringLiteral(" <- ") + row.filePath.mid(data().size());
+        return rows;
+    }
+
+    const PlayRow *row(const QString &name) const
+    {
+        for (const PlayRow &row : std::as_const(session->tables.plays)) {
+            if (row.Drillname == name)
+                return &row;
+        }
+        return nullptr;
+    }
+
+    // Loads a play and marks it changed, as an edit would.
+    void loadAndChange(const QString &category, const QString &name)
+    {
+        QVERIFY(store->choosePlay(category, name));
+        change();
+    }
+
+    void change()
+    {
+        PartFields fields;
+        fields.Type = QStringLiteral("Ball");
+        fields.x1 = qint16(session->tables.parts.size());
+        session->data.addpart(session->data.getdrawingnr(1), fields);
+        session->PlayModified = true;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        dir = std::make_unique<QTemporaryDir>();
+        prompter = {};
+        session = std::make_unique<Session>(environment, prompter);
+        session->folders.data = dir->path() + u'/';
+        store = std::make_unique<PlayStore>(*session, clock);
+        removedFromList.clear();
+        rebuilds = 0;
+        store->removeFromPlayList = [this](const QString &category, const QString &name) {
+            removedFromList << category + u'/' + name;
+        };
+        store->indexRebuilt = [this] { ++rebuilds; };
+    }
+
+    void scanTree()
+    {
+        put(QStringLiteral("Attack/Upper.DAT"), play("Attack", "Upper").bytes());
+        put(QStringLiteral("Attack/ab.dat"), play("Attack", "a/b").bytes());
+        put(QStringLiteral("Elsewhere/Counter.dat"), play("Defence", "Counter").bytes());
+        for (const QStringList &intro : {QStringList{"One"}, QStringList{"One", "Two"},
+                                         QStringList{"One", "Two", "Three"}}) {
+            PlayFixture fixture = play("Attack", QStringLiteral("Intro %1").arg(intro.size()));
+            fixture.intro = intro;
+            put(QStringLiteral("Attack/") + fixture.name + QStringLiteral(".dat"), fixture.bytes());
+        }
+        PlayFixture older = play("Attack", "Six");
+        older.version = QStringLiteral("0.6");
+        older.sequences = 0;
+        put(QStringLiteral("Attack/Six.dat"), older.bytes());
+
+        // Left out: another version, a name that is not the file's, a
+        // hidden folder, another extension, a folder named like a play
+        // file, a file outside any category folder, a link.
+        PlayFixture ancient = play("Attack", "Old");
+        ancient.version = QStringLiteral("0.4");
+        put(QStringLiteral("Attack/Old.dat"), ancient.bytes());
+        put(QStringLiteral("Attack/Wrong name.dat"), play("Attack", "Something").bytes());
+        put(QStringLiteral(".Attic/Pass.dat"), play("Attic", "Pass").bytes());
+        put(QStringLiteral("Attack/Notes.txt"), play("Attack", "Notes").bytes());
+        QVERIFY(QDir().mkpath(data() + QStringLiteral("Attack/Folder.dat")));
+        put(QStringLiteral("Loose.dat"), play("Loose", "Loose").bytes());
+        QVERIFY(writeFile(dir->path() + QStringLiteral("/outside/Link.dat"), play("Attack", "Link").bytes()));
+        QVERIFY(QFile::link(dir->path() + QStringLiteral("/outside/Link.dat"), data() + QStringLiteral("Attack/Link.dat")));
+
+        QVERIFY(!store->nodrill());
+        QCOMPARE(index(), (QStringList{"Attack/a/b <- Attack/ab.dat",
+                                       "Attack/Intro 1 <- Attack/Intro 1.dat",
+                                       "Attack/Intro 2 <- Attack/Intro 2.dat",
+                                       "Attack/Intro 3 <- Attack/Intro 3.dat",
+                                       "Attack/Six <- Attack/Six.dat",
+                                       "Attack/Upper <- Attack/Upper.DAT",
+                                       "Defence/Counter <- Elsewhere/Counter.dat"}));
+
+        QCOMPARE(row("Intro 1")->Intro, QStringLiteral("One\r\n"));
+        QCOMPARE(row("Intro 2")->Intro, QStringLiteral("One\r\nTwo\r\n"));
+        QCOMPARE(row("Intro 3")->Intro, QStringLiteral("One\r\nTwo\r\nThree\r\n"));
+
+        const PlayRow &upper = *row("Upper");
+        QCOMPARE(upper.Type, QStringLiteral("Drill"));
+        QCOMPARE((QList<int>{upper.Quality, upper.Nrplayers, upper.Nrballs, upper.Agegroup, upper.Hide}),
+                 (QList<int>{3, 6, 1, 12, 0}));
+        QCOMPARE((QStringList{upper.Subcat1, upper.Subcat2, upper.Subcat3, upper.Createdby,
+                              upper.Credate, upper.Moddate, upper.Drilltime, upper.Extra1}),
+                 (QStringList{"Sub one", "Sub two", "Sub three", "Coach", "1-2-2020 10:00:00",
+                              "2-2-2020 11:00:00", "45", "spare"}));
+
+        // A file older than 0.7 has no dates: it was made now.
+        const PlayRow &six = *row("Six");
+        QCOMPARE(six.Credate, clock.nowText());
+        QVERIFY(six.Moddate.isEmpty() && six.Drilltime.isEmpty() && six.Extra1.isEmpty());
+    }
+
+    // Two files naming one play, in any letter case or through removed
+    // characters, give one row, and it belongs to the file it was read from.
+    void oneRowPerPlay_data()
+    {
+        QTest::addColumn<QString>("otherFile");
+        QTest::addColumn<QString>("otherCategory");
+        QTest::addColumn<QString>("otherName");
+        QTest::newRow("same folder, other case") << "Attack/PRESS.dat" << "ATTACK" << "PRESS";
+        QTest::newRow("other folder") << "attack/press.dat" << "attack" << "press";
+        QTest::newRow("removed character") << "At-tack/Press.dat" << "At:tack" << "Press";
+    }
+
+    void oneRowPerPlay()
+    {
+        QFETCH(QString, otherFile);
+        QFETCH(QString, otherCategory);
+        QFETCH(QString, otherName);
+        PlayFixture first = play("Attack", "Press");
+        first.type = QStringLiteral("First");
+        put(QStringLiteral("Attack/Press.dat"), first.bytes());
+        PlayFixture second = play(otherCategory, otherName);
+        second.type = QStringLiteral("Second");
+        put(otherFile, second.bytes());
+
+        store->FillPlayDataset();
+        QCOMPARE(session->tables.plays.size(), 1);
+        const PlayRow &found = session->tables.plays.first();
+        QCOMPARE(found.Type, found.filePath.endsWith(QStringLiteral("Attack/Press.dat")) ? "First" : "Second");
+        QVERIFY(store->keyTaken(QStringLiteral("attack"), QStringLiteral("press")));
+        QVERIFY(store->keyTaken(QStringLiteral("Attack"), QStringLiteral("Pre/ss")));
+        QVERIFY(!store->keyTaken(QStringLiteral("Attack"), QStringLiteral("Pres")));
+    }
+
+    // The index keeps the file's real place: a play whose header names
+    // another category than its folder is loaded and stored where it is.
+    void loadAndStoreThroughRealPath()
+    {
+        put(QStringLiteral("Elsewhere/Counter.dat"), play("Defence", "Counter").bytes());
+        store->FillPlayDataset();
+        session->tables.undo.append(UndoRow());
+
+        loadAndChange(QStringLiteral("defence"), QStringLiteral("counter"));
+        QCOMPARE(session->loadedCategory, QStringLiteral("Defence"));
+        QCOMPARE(session->loadedName, QStringLiteral("Counter"));
+        QCOMPARE(session->tables.sequences.size(), 1);
+        QVERIFY(session->tables.undo.isEmpty());
+        const QByteArray before = readFile(data() + QStringLiteral("Elsewhere/Counter.dat"));
+
+        QVERIFY(store->storeLoadedPlay());
+        QVERIFY(!session->PlayModified);
+        QCOMPARE(readFile(data() + QStringLiteral("Elsewhere/Counter.~at")), before);
+        QVERIFY(!QFileInfo::exists(data() + QStringLiteral("Defence")));
+        QVERIFY(prompter.messages.isEmpty());
+    }
+
+    void storeTwiceKeepsSecondToLast()
+    {
+        PlayFixture original = play("Attack", "Press");
+        original.intro = QStringList{"Keep this"};
+        put(QStringLiteral("Attack/Press.dat"), original.bytes());
+        store->FillPlayDataset();
+        const QString path = data() + QStringLiteral("Attack/Press.dat");
+        const QString backup = data() + QStringLiteral("Attack/Press.~at");
+
+        loadAndChange(QStringLiteral("Attack"), QStringLiteral("Press"));
+        QVERIFY(store->DBUpdate(QStringLiteral("Attack"), QStringLiteral("Press")));
+        const QByteArray first = readFile(path);
+        QCOMPARE(readFile(backup), original.bytes());
+        QVERIFY(first != original.bytes());
+
+        change();
+        QVERIFY(store->DBUpdate(QStringLiteral("Attack"), QStringLiteral("Press")));
+        QCOMPARE(readFile(backup), first);
+        QVERIFY(readFile(path) != first);
+        QCOMPARE(QDir(data() + QStringLiteral("Attack")).entryList(QDir::Files).size(), 2);
+
+        // The header keeps what the play had; only the modification date is new.
+        store->FillPlayDataset();
+        const PlayRow &stored = *row("Press");
+        QCOMPARE(stored.Intro, QStringLiteral("Keep this\r\n"));
+        QCOMPARE(stored.Credate, QStringLiteral("1-2-2020 10:00:00"));
+        QCOMPARE(stored.Moddate, clock.nowText());
+        QCOMPARE(stored.Subcat1, QStringLiteral("Sub one"));
+        QVERIFY(prompter.messages.isEmpty());
+    }
+
+    void corruptFile_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("olderBackup");
+        const QByteArray good = play("Attack", "Broken").bytes();
+        const auto with = [&](const char *from, const char *to) {
+            QByteArray changed = good;
+            return changed.replace(from, to);
+        };
+        const QString removed = QStringLiteral("The data of play Broken is corrupt and will be removed from the database");
+        QTest::newRow("version") << with("Quorvane 0.7", "Quorvane 0.4") << removed << false;
+        QTest::newRow("no type") << with("Type     =", "Tipe     =") << removed << true;
+        QTest::newRow("no category") << with("Category =", "Categori =") << removed << false;
+        QTest::newRow("no play name") << with("Playname =", "Play     =")
+                                      << "The data of play Broken is corrupt and the play be removed from the database"
+                                      << true;
+        QTest::newRow("no sequence count") << with("Nr_seq   =", "Nr_sequ  =")
+                                           << "The data of play Broken is corrupt the play will be removed from the database"
+                                           << false;
+        QTest::newRow("ends inside a sequence") << good.left(good.indexOf("Focus    =")) << removed << true;
+    }
+
+    // The message, the play taken out of the list and the index, and the
+    // file set aside without losing an older backup copy.
+    void corruptFile()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, message);
+        QFETCH(bool, olderBackup);
+        const QString path = data() + QStringLiteral("Attack/Broken.dat");
+        const QString backup = data() + QStringLiteral("Attack/Broken.~at");
+        const QByteArray good = play("Attack", "Broken").bytes();
+        put(QStringLiteral("Attack/Broken.dat"), content);
+        if (olderBackup)
+            put(QStringLiteral("Attack/Broken.~at"), good);
+        put(QStringLiteral("Attack/Other.dat"), play("Attack", "Other").bytes());
+        session->tables.plays = {indexRow("Attack", "Broken")};
+
+        QVERIFY(!store->choosePlay(QStringLiteral("Attack"), QStringLiteral("Broken")));
+        QCOMPARE(prompter.messages, QStringList{message});
+        QCOMPARE(prompter.kinds.first(), Prompter::Kind::Information);
+        QCOMPARE(removedFromList, QStringList{"Attack/Broken"});
+        QCOMPARE(rebuilds, 1);
+        QCOMPARE(index(), QStringList{"Attack/Other <- Attack/Other.dat"});
+        QVERIFY(session->loadedName.isEmpty());
+        QVERIFY(session->tables.sequences.isEmpty() && session->tables.parts.isEmpty());
+
+        QVERIFY(!QFileInfo::exists(path));
+        if (olderBackup) {
+            QCOMPARE(readFile(backup), good);
+            QCOMPARE(readFile(path + QStringLiteral(".damaged")), content);
+        } else {
+            QCOMPARE(readFile(backup), content);
+        }
+    }
+
+    void missingFile()
+    {
+        put(QStringLiteral("Attack/Here.dat"), play("Attack", "Here").bytes());
+        session->tables.plays = {indexRow("Attack", "Gone")};
+
+        QVERIFY(!store->choosePlay(QStringLiteral("Attack"), QStringLiteral("Gone")));
+        QCOMPARE(prompter.messages,
+                 QStringList{"Play path = " + data() + "Attack/Gone.dat\nPlay not found, play list will be refreshed"});
+        QVERIFY(removedFromList.isEmpty());
+        QCOMPARE(rebuilds, 1);
+        QCOMPARE(index(), QStringList{"Attack/Here <- Attack/Here.dat"});
+        QCOMPARE(QDir(data() + QStringLiteral("Attack")).entryList(QDir::Files), QStringList{"Here.dat"});
+    }
+
+    // After a failed load nothing is loaded, so nothing can be stored over
+    // the play that failed; the play before it was stored first.
+    void failedLoadLeavesNothingLoaded()
+    {
+        put(QStringLiteral("Attack/Good.dat"), play("Attack", "Good").bytes());
+        put(QStringLiteral("Attack/Bad.dat"), "Version  = Quorvane 0.7\r\nIntro    = \r\n");
+        store->FillPlayDataset();
+        loadAndChange(QStringLiteral("Attack"), QStringLiteral("Good"));
+
+        QVERIFY(!store->choosePlay(QStringLiteral("Attack"), QStringLiteral("Bad")));
+        QVERIFY(QFileInfo::exists(data() + QStringLiteral("Attack/Good.~at")));
+        QVERIFY(session->loadedCategory.isEmpty() && session->loadedName.isEmpty());
+        QVERIFY(!session->PlayModified);
+        const QByteArray good = readFile(data() + QStringLiteral("Attack/Good.dat"));
+
+        QVERIFY(store->storeLoadedPlay());
+        QVERIFY(store->DBUpdate(QStringLiteral("Attack"), QStringLiteral("Bad")));
+        QVERIFY(!QFileInfo::exists(data() + QStringLiteral("Attack/Bad.dat")));
+        QCOMPARE(readFile(data() + QStringLiteral("Attack/Good.dat")), good);
+    }
+
+    void storingWithNothingLoadedWritesNothing()
+    {
+        session->tables.plays = {indexRow("Attack", "Press")};
+        QVERIFY(store->DBUpdate(QStringLiteral("Attack"), QStringLiteral("Press")));
+        QVERIFY(store->updateName(QStringLiteral("Attack"), QStringLiteral("Press"),
+                                  QStringLiteral("Attack"), QStringLiteral("Zone")));
+        QVERIFY(!QFileInfo::exists(data()));
+        QVERIFY(prompter.messages.isEmpty());
+    }
+
+    // A new play goes where its key puts it; a/b is stored as ab.dat, comes
+    // back under its own name, and takes ab's place.
+    void newPlayStoredUnderItsFileName()
+    {
+        session->tables.plays = {indexRow("Attack", "a/b")};
+        session->loadedCategory = QStringLiteral("Attack");
+        session->loadedName = QStringLiteral("a/b");
+        session->data.addsequence(1, 1, false);
+
+        QVERIFY(store->storeLoadedPlay());
+        store->FillPlayDataset();
+        QCOMPARE(index(), QStringList{"Attack/a/b <- Attack/ab.dat"});
+        QCOMPARE(row("a/b")->Credate, clock.nowText());
+        QVERIFY(store->keyTaken(QStringLiteral("ATTACK"), QStringLiteral("ab")));
+    }
+
+    void unusableNameIsRefused()
+    {
+        session->loadedCategory = QStringLiteral("..");
+        session->loadedName = QStringLiteral("Press");
+        QVERIFY(!store->storeLoadedPlay());
+        QCOMPARE(prompter.messages.size(), 1);
+        QCOMPARE(prompter.kinds.first(), Prompter::Kind::Error);
+        QVERIFY(!QFileInfo::exists(data()));
+        QVERIFY(QDir(dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
+    }
+
+    // The backup copy cannot replace the folder in its place: the store
+    // fails, says so, and the play file and the changes are kept.
+    void failedStoreKeepsOldFile()
+    {
+        put(QStringLiteral("Attack/Press.dat"), play("Attack", "Press").bytes());
+        put(QStringLiteral("Attack/Other.dat"), play("Attack", "Other").bytes());
+        put(QStringLiteral("Attack/Press.~at/keep"), "in the way");
+        store->FillPlayDataset();
+        loadAndChange(QStringLiteral("Attack"), QStringLiteral("Press"));
+        const QByteArray before = readFile(data() + QStringLiteral("Attack/Press.dat"));
+        const int parts = int(session->tables.parts.size());
+
+        QVERIFY(!store->DBUpdate(QStringLiteral("Attack"), QStringLiteral("Press")));
+        QCOMPARE(prompter.kinds, QList<Prompter::Kind>{Prompter::Kind::Error});
+        QVERIFY(prompter.messages.first().startsWith(QStringLiteral("The play Press could not be stored.")));
+        QCOMPARE(readFile(data() + QStringLiteral("Attack/Press.dat")), before);
+        QVERIFY(session->PlayModified);
+        QCOMPARE(QDir(data() + QStringLiteral("Attack")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 (QStringList{"Other.dat", "Press.dat", "Press.~at"}));
+
+        // Choosing another play keeps the changed one loaded rather than
+        // dropping its changes.
+        QVERIFY(!store->choosePlay(QStringLiteral("Attack"), QStringLiteral("Other")));
+        QCOMPARE(session->loadedName, QStringLiteral("Press"));
+        QCOMPARE(session->tables.parts.size(), parts);
+    }
+
+    void renameIntoBlockedCategoryKeepsOldFile()
+    {
+        put(QStringLiteral("Attack/Press.dat"), play("Attack", "Press").bytes());
+        QVERIFY(writeFile(data() + QStringLiteral("Defence"), "a file where the folder belongs"));
+        store->FillPlayDataset();
+        loadAndChange(QStringLiteral("Attack"), QStringLiteral("Press"));
+        const QByteArray before = readFile(data() + QStringLiteral("Attack/Press.dat"));
+
+        QVERIFY(!store->updateName(QStringLiteral("Attack"), QStringLiteral("Press"),
+                                   QStringLiteral("Defence"), QStringLiteral("Press")));
+        QCOMPARE(prompter.messages, QStringList{"Cannot create " + data() + "Defence/"});
+        QCOMPARE(readFile(data() + QStringLiteral("Attack/Press.dat")), before);
+        QVERIFY(!QFileInfo::exists(data() + QStringLiteral("Attack/Press.~at")));
+        QVERIFY(session->PlayModified);
+    }
+
+    void renameSetsOldFileAside()
+    {
+        put(QStringLiteral("Attack/Press.dat"), play("Attack", "Press").bytes());
+        store->FillPlayDataset();
+        loadAndChange(QStringLiteral("Attack"), QStringLiteral("Press"));
+        const QByteArray before = readFile(data() + QStringLiteral("Attack/Press.dat"));
+
+        QVERIFY(store->updateName(QStringLiteral("Attack"), QStringLiteral("Press"),
+                                  QStringLiteral("Defence"), QStringLiteral("Zone")));
+        QCOMPARE(readFile(data() + QStringLiteral("Attack/Press.~at")), before);
+        QVERIFY(!QFileInfo::exists(data() + QStringLiteral("Attack/Press.dat")));
+        store->FillPlayDataset();
+        QCOMPARE(index(), QStringList{"Defence/Zone <- Defence/Zone.dat"});
+        QCOMPARE(row("Zone")->Credate, QStringLiteral("1-2-2020 10:00:00"));
+    }
+
+    // a/b and ab are one file: renaming one into the other rewrites it in
+    // place, its previous content becoming the backup copy.
+    void renameToTheSameFile()
+    {
+        put(QStringLiteral("Attack/ab.dat"), play("Attack", "a/b").bytes());
+        store->FillPlayDataset();
+        loadAndChange(QStringLiteral("Attack"), QStringLiteral("a/b"));
+        const QByteArray before = readFile(data() + QStringLiteral("Attack/ab.dat"));
+
+        QVERIFY(store->updateName(QStringLiteral("Attack"), QStringLiteral("a/b"),
+                                  QStringLiteral("Attack"), QStringLiteral("ab")));
+        QCOMPARE(readFile(data() + QStringLiteral("Attack/ab.~at")), before);
+        store->FillPlayDataset();
+        QCOMPARE(index(), QStringList{"Attack/ab <- Attack/ab.dat"});
+    }
+
+    void deleteReplacesOlderBackup()
+    {
+        put(QStringLiteral("Attack/Press.dat"), play("Attack", "Press").bytes());
+        put(QStringLiteral("Attack/Press.~at"), "older");
+        store->FillPlayDataset();
+
+        QVERIFY(store->DeletePlay(QStringLiteral("Attack"), QStringLiteral("Press")));
+        QCOMPARE(readFile(data() + QStringLiteral("Attack/Press.~at")), play("Attack", "Press").bytes());
+        QVERIFY(!QFileInfo::exists(data() + QStringLiteral("Attack/Press.dat")));
+        QVERIFY(store->DeletePlay(QStringLiteral("Attack"), QStringLiteral("Press")));
+        QVERIFY(prompter.messages.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPlayStore)
+#include "tst_playstore.moc"
