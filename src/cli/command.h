@@ -22,6 +22,7 @@ int runSettingsCommand(const QStringList &arguments, QTextStream &out, QTextStre
 int runScanCommand(const QStringList &arguments, QTextStream &out, QTextStream &err);
 int runDumpCommand(const QStringList &arguments, QTextStream &out, QTextStream &err);
 int runConvertCommand(const QStringList &arguments, QTextStream &out, QTextStream &err);
+int runRenderCommand(const QStringList &arguments, QTextStream &out, QTextStream &err);
 
 // Makes a text fit on one line of tab-separated output: backslash, tab,
 // carriage return and line feed are written as \\, \t, \r and \n.

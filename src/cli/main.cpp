@@ -1,8 +1,11 @@
 #include "command.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cstdio>
+#include <cstring>
+#include <memory>
 
 namespace {
 
@@ -11,6 +14,9 @@ const CliCommand commands[] = {
     {"scan", "scan FOLDER", runScanCommand},
     {"dump", "dump FILE", runDumpCommand},
     {"convert", "convert FILE -o OUT", runConvertCommand},
+    {"render",
+     "render FILE --sequence N [--zoom Z] [--smooth F] [--grey] [--settings FOLDER] -o OUT.png",
+     runRenderCommand},
 };
 
 void printUsage(QTextStream &err)
@@ -38,15 +44,31 @@ QString escapeField(const QString &text)
     return escaped;
 }
 
+namespace {
+
+// Drawing sketches needs the font database, which only a GUI application
+// has; it runs on the offscreen platform when none is chosen, so no display
+// is needed. The other commands stay plain console programs.
+std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
+{
+    if (argc < 2 || std::strcmp(argv[1], "render") != 0)
+        return std::make_unique<QCoreApplication>(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
     out.setEncoding(QStringConverter::Utf8);
     err.setEncoding(QStringConverter::Utf8);
 
-    QStringList arguments = app.arguments().mid(1);
+    QStringList arguments = app->arguments().mid(1);
     if (arguments.isEmpty()) {
         printUsage(err);
         return CliExit::Usage;

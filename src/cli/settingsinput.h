@@ -1,0 +1,12 @@
+#pragma once
+
+#include "store/tables.h"
+
+#include <QList>
+#include <QTextStream>
+
+// The settings the renderer reads: those of FOLDER/wparam.xml, completed by
+// the default settings for every key the file lacks, or the default settings
+// alone when folder is empty. A file that cannot be read or is no settings
+// file is reported on err. The result is an exit code.
+int loadSettingsInput(const QString &folder, QList<ParamRow> &rows, QTextStream &err);
