@@ -4,9 +4,9 @@
 #include "platform/clock.h"
 #include "qtprompter.h"
 #include "shell/session.h"
+#include "render/renderedsymboldrawer.h"
 #include "shell/startup.h"
 #include "store/defaultprinter.h"
-#include "store/placeholdersymboldrawer.h"
 #include "store/playstore.h"
 #include "systemenvironment.h"
 
@@ -66,7 +66,7 @@ private:
     SystemClock clock;
     PlayStore playStore{session, clock};
     HelpViewer help;
-    PlaceholderSymbolDrawer drawer;
+    RenderedSymbolDrawer drawer;
     SystemDefaultPrinter printer;
 
     std::unique_ptr<MainWindow> window;

@@ -3,8 +3,10 @@
 #include "platform/environment.h"
 #include "platform/prompter.h"
 #include "shell/session.h"
+#include "store/datafiles.h"
 #include "store/firststart.h"
 #include "store/folders.h"
+#include "store/symbolpictures.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -48,6 +50,7 @@ StartupSequence::Outcome StartupSequence::run(const QStringList &arguments, cons
     }
     session.settingsLoaded = true;
     session.firstStartCount = result.firstStartCount;
+    redrawStandInPictures();
 
     chooseDataFolder(arguments, baseFolder);
 
@@ -117,6 +120,18 @@ bool StartupSequence::fixFolders()
     session.userKey = controlKey(environment.userName());
     session.computerKey = controlKey(environment.computerName().left(15));
     return true;
+}
+
+// Pictures made before the symbol renderer was there are drawn anew, once:
+// the file keeps the redrawn ones.
+void StartupSequence::redrawStandInPictures()
+{
+    if (SymbolPictures::redrawPlaceholders(session.tables.graphics, drawer) == 0)
+        return;
+    DataFiles files(session.folders.computedData, session.folders.control, session.prompter);
+    QString error;
+    if (!files.SaveGraphDataset(session.tables, &error))
+        session.prompter.warn(error);
 }
 
 void StartupSequence::chooseDataFolder(const QStringList &arguments, const QString &baseFolder)

@@ -57,6 +57,7 @@ public:
 
 private:
     bool fixFolders();
+    void redrawStandInPictures();
     void chooseDataFolder(const QStringList &arguments, const QString &baseFolder);
     void readDialogFolders();
     void loadCourtColors();

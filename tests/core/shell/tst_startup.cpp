@@ -2,7 +2,9 @@
 #include "recordingprompter.h"
 #include "shell/session.h"
 #include "shell/startup.h"
+#include "render/renderedsymboldrawer.h"
 #include "store/placeholdersymboldrawer.h"
+#include "store/symbolpictures.h"
 
 #include <QDir>
 #include <QFile>
@@ -236,6 +238,29 @@ private Q_SLOTS:
         QVERIFY(!run.session.startupDone);
     }
 
+    void standInPicturesAreRedrawnOnce()
+    {
+        {
+            Run run(env); // the placeholder drawer of Run
+            run.start();
+            QVERIFY(SymbolPictures::isPlaceholder(run.session.tables.graphics.first().Graphic));
+            run.close();
+        }
+        RecordingPrompter prompter;
+        Session session(env, prompter);
+        RecordingHost host;
+        RenderedSymbolDrawer drawer;
+        StartupSequence(session, host, drawer, nullptr).run({}, {});
+        QCOMPARE(session.tables.graphics.size(), 201);
+        for (const GraphRow &row : session.tables.graphics)
+            QVERIFY(!SymbolPictures::isPlaceholder(row.Graphic));
+
+        // The file now holds the drawn pictures.
+        Run again(env);
+        again.start();
+        QVERIFY(!SymbolPictures::isPlaceholder(again.session.tables.graphics.first().Graphic));
+    }
+
     void lastPlayListIsReopened()
     {
         {
@@ -254,5 +279,6 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestStartup)
+// The symbol renderer needs the font database of a GUI application.
+QTEST_MAIN(TestStartup)
 #include "tst_startup.moc"
