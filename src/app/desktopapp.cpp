@@ -1,6 +1,7 @@
 #include "desktopapp.h"
 
 #include "mainwindow.h"
+#include "render/renderer.h"
 #include "signalcloser.h"
 #include "splashwindow.h"
 
@@ -114,8 +115,34 @@ StartupHost::NewPlayOutcome DesktopApp::showNewPlayWindow()
     return NewPlayOutcome::NotAvailable;
 }
 
+// Shows the first play of the first category, at its first sequence.
 void DesktopApp::fillSelectors()
 {
+    const auto sorted = [](QStringList names) {
+        names.sort(Qt::CaseInsensitive);
+        return names;
+    };
+    const QStringList categories = sorted(session.data.getcategories());
+    if (categories.isEmpty())
+        return;
+    const QStringList plays = sorted(session.data.getplaynames(categories.first()));
+    if (plays.isEmpty() || !playStore.choosePlay(categories.first(), plays.first()))
+        return;
+    window->fillSelectors(categories, categories.first(), plays, plays.first());
+    showSequence(1);
+}
+
+void DesktopApp::showSequence(int sequence)
+{
+    RenderContext context(session.data, session.folders.program);
+    QImage sketch;
+    QImage smallSketch;
+    getimage(sketch, 1.0, sequence, context);
+    getimage(smallSketch, 0.75, sequence, context);
+    if (context.changedPlay)
+        session.PlayModified = true;
+    window->showSequence(sketch, smallSketch, session.data.visiblesequencenr(sequence),
+                         session.data.visiblesequencecount());
 }
 
 // The play list arrives with its own page.

@@ -55,6 +55,7 @@ private:
     void openPlayList(const QString &file) override;
 
     void closeDown();
+    void showSequence(int sequence);
 
     QStringList arguments;
     QString startFolder;

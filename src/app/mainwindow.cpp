@@ -16,6 +16,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QShortcut>
 #include <QTabWidget>
 #include <QTextEdit>
@@ -106,6 +107,30 @@ void MainWindow::showLoading()
 {
     overviewText->setPlainText(QStringLiteral("Loading"));
     textEditor->setFont(overviewText->font());
+}
+
+void MainWindow::fillSelectors(const QStringList &categories, const QString &category,
+                               const QStringList &plays, const QString &play)
+{
+    const auto fill = [this](const char *name, const QStringList &entries, const QString &chosen) {
+        auto *box = findChild<QComboBox *>(QLatin1String(name));
+        const QSignalBlocker quiet(box);
+        box->clear();
+        box->addItems(entries);
+        box->setCurrentIndex(int(entries.indexOf(chosen)));
+    };
+    fill("ComboBox1", categories, category);
+    fill("ComboBox2", plays, play);
+}
+
+void MainWindow::showSequence(const QImage &sketch, const QImage &smallSketch, int number, int count)
+{
+    const QPixmap full = QPixmap::fromImage(sketch);
+    for (const char *name : {"Image1", "Image2"})
+        findChild<QLabel *>(QLatin1String(name))->setPixmap(full);
+    findChild<QLabel *>(QStringLiteral("Image4"))->setPixmap(QPixmap::fromImage(smallSketch));
+    findChild<QLineEdit *>(QStringLiteral("Edit3"))->setText(QStringLiteral("%1 of %2").arg(number).arg(count));
+    overviewText->clear();
 }
 
 MainPage MainWindow::currentPage() const

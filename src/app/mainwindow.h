@@ -35,6 +35,13 @@ public:
     // the overview's font.
     void showLoading();
 
+    // The category and play selectors, with the chosen entries.
+    void fillSelectors(const QStringList &categories, const QString &category,
+                       const QStringList &plays, const QString &play);
+    // The sketch of the shown sequence at 100 % (Overview, Edit Drawing) and
+    // at 75 % (Edit Text), and the counter "n of m".
+    void showSequence(const QImage &sketch, const QImage &smallSketch, int number, int count);
+
     // Shift and Ctrl as held on the keyboard, for the mouse handlers; both
     // are forgotten at any key release.
     bool shiftHeld() const { return shiftDown; }
