@@ -10,3 +10,6 @@
 // alone when folder is empty. A file that cannot be read or is no settings
 // file is reported on err. The result is an exit code.
 int loadSettingsInput(const QString &folder, QList<ParamRow> &rows, QTextStream &err);
+
+// The settings of FOLDER/wparam.xml as they stand, without defaults.
+int readSettingsFile(const QString &folder, QList<ParamRow> &rows, QTextStream &err);

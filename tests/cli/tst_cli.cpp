@@ -1,31 +1,12 @@
+#include "clirunner.h"
 #include "recordingprompter.h"
 #include "store/datafiles.h"
 #include "store/datamodule.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
-
-struct CliResult {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-CliResult runCli(const QStringList &arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral(QUORVANE_CLI), arguments);
-    if (!process.waitForFinished(30000))
-        return {};
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
-
-} // namespace
 
 // quorvane-cli as scripts see it: exact output and exit codes.
 class TestCli : public QObject {
@@ -48,7 +29,7 @@ private Q_SLOTS:
     {
         const CliResult result = runCli({QStringLiteral("--version")});
         QCOMPARE(result.exitCode, 0);
-        QCOMPARE(result.out, QStringLiteral("quorvane-cli 009\n"));
+        QCOMPARE(result.text(), QStringLiteral("quorvane-cli 009\n"));
     }
 
     void settingsSortedByKeyWithEscapes()
@@ -59,7 +40,7 @@ private Q_SLOTS:
                        {"Counter", "", true, -3}});
         const CliResult result = runCli({QStringLiteral("settings"), folder.path()});
         QCOMPARE(result.exitCode, 0);
-        QCOMPARE(result.out, QStringLiteral("abrush\t\t0\t12\n"
+        QCOMPARE(result.text(), QStringLiteral("abrush\t\t0\t12\n"
                                             "Counter\t\t1\t-3\n"
                                             "Headtext\tPlay\\tbook\\r\\nA\\\\B\t1\t0\n"
                                             "Zfactor\t\t0\t100\n"));

@@ -1,27 +1,13 @@
+#include "clirunner.h"
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
 
-struct CliResult {
-    int exitCode = -1;
-    QByteArray out;
-    QString err;
-};
-
-CliResult runCli(const QStringList &arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral(QUORVANE_CLI), arguments);
-    if (!process.waitForFinished(30000))
-        return {};
-    return {process.exitCode(), process.readAllStandardOutput(), QString::fromUtf8(process.readAllStandardError())};
-}
 
 QString fixturePath(const char *name)
 {

@@ -1,3 +1,4 @@
+#include "clirunner.h"
 #include "recordingprompter.h"
 #include "render/canvas.h"
 #include "store/datafiles.h"
@@ -7,7 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -16,25 +16,6 @@ namespace {
 constexpr int Red = rgb(255, 0, 0);
 constexpr int Water = rgb(24, 173, 247);
 
-struct CliResult {
-    int exitCode = -1;
-    QString err;
-};
-
-CliResult runCli(const QStringList &arguments)
-{
-    QProcess process;
-    // As a script would run it: no display, no platform chosen.
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    environment.remove(QStringLiteral("DISPLAY"));
-    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(QUORVANE_CLI), arguments);
-    if (!process.waitForFinished(60000))
-        return {};
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
-}
 
 PartFields part(const char *type, int x1, int y1, int x2 = 0, int y2 = 0)
 {

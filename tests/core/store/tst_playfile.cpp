@@ -1,3 +1,4 @@
+#include "loadedplay.h"
 #include "store/datamodule.h"
 #include "store/playbuilder.h"
 #include "store/playfile.h"
@@ -11,37 +12,6 @@
 #include <limits>
 
 namespace {
-
-QByteArray fixture(const QString &name)
-{
-    QFile file(QStringLiteral(QUORVANE_FIXTURES "/plays/") + name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QByteArray crlf(const QStringList &lines)
-{
-    QByteArray bytes;
-    for (const QString &line : lines)
-        bytes += line.toLatin1() + "\r\n";
-    return bytes;
-}
-
-// One play as a reader left it.
-struct Loaded {
-    Tables tables;
-    PlayRow header;
-    QString version;
-    PlayReadError error = PlayReadError::None;
-};
-
-void loadPlayFile(const QByteArray &bytes, Loaded &play)
-{
-    QByteArray data = bytes;
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::ReadOnly);
-    DataModule module(play.tables);
-    play.error = PlayFile::read(buffer, module, play.header, &play.version);
-}
 
 QByteArray storePlayFile(const Tables &tables, const PlayRow &header, const QString &now)
 {
@@ -65,25 +35,6 @@ QByteArray storeExchangeFile(const Tables &tables, const PlayRow &header)
     if (!ExchangeFile::write(buffer, module, header, header.Category, header.Drillname))
         return {};
     return bytes;
-}
-
-void loadExchangeFile(const QByteArray &bytes, Loaded &play)
-{
-    QByteArray data = bytes;
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::ReadOnly);
-    DataModule module(play.tables);
-    play.error = ExchangeFile::read(buffer, module, play.header, &play.version);
-}
-
-const PartRow &part(const Tables &tables, int drawing, int partnr)
-{
-    for (const PartRow &row : tables.parts) {
-        if (row.Drawingnr == drawing && row.Partnr == partnr)
-            return row;
-    }
-    static const PartRow none;
-    return none;
 }
 
 bool sameRows(const Tables &a, const Tables &b)

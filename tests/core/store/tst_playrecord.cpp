@@ -1,3 +1,4 @@
+#include "loadedplay.h"
 #include "store/datamodule.h"
 #include "store/playfile.h"
 #include "store/playrecord.h"
@@ -9,46 +10,6 @@
 #include <QTest>
 
 namespace {
-
-QByteArray fixture(const QString &name)
-{
-    QFile file(QStringLiteral(QUORVANE_FIXTURES "/plays/") + name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QByteArray crlf(const QStringList &lines)
-{
-    QByteArray bytes;
-    for (const QString &line : lines)
-        bytes += line.toLatin1() + "\r\n";
-    return bytes;
-}
-
-struct Loaded {
-    Tables tables;
-    PlayRow header;
-    QString version;
-    PlayReadError error = PlayReadError::None;
-};
-
-void loadExchangeFile(const QByteArray &bytes, Loaded &play)
-{
-    QByteArray data = bytes;
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::ReadOnly);
-    DataModule module(play.tables);
-    play.error = ExchangeFile::read(buffer, module, play.header, &play.version);
-}
-
-const PartRow &part(const Tables &tables, int drawing, int partnr)
-{
-    for (const PartRow &row : tables.parts) {
-        if (row.Drawingnr == drawing && row.Partnr == partnr)
-            return row;
-    }
-    static const PartRow none;
-    return none;
-}
 
 // Part fields as a list for compact comparisons: type, x1, y1, x2, y2,
 // colour, second colour, tag, level, transparent.
