@@ -1,61 +1,18 @@
-// Feeds any bytes to the play file reader. A play it reads must store and
-// read back. Storing may tidy a play once (a "|" of an old text becomes a
-// line break, texts are cut to their field size); after that, storing what
-// was read back must give the same bytes.
-#include "store/datamodule.h"
-#include "store/playfile.h"
-
-#include <QBuffer>
-
-#include <cstdlib>
-
-namespace {
-
-QByteArray store(const DataModule &data, const PlayRow &header)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!PlayFile::write(buffer, data, header, header.Category, header.Drillname, QStringLiteral("now")))
-        std::abort();
-    return bytes;
-}
-
-PlayReadError load(QByteArray bytes, DataModule &data, PlayRow &header)
-{
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    return PlayFile::read(buffer, data, header);
-}
-
-} // namespace
+// Feeds any bytes to the play file reader, the header reader of the scan
+// and the round trip through the play file writer.
+#include "roundtrip.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     {
-        QByteArray copy = bytes;
-        QBuffer buffer(&copy);
+        QBuffer buffer(&bytes);
         buffer.open(QIODevice::ReadOnly);
         PlayRow header;
         PlayFile::readHeader(buffer, header, QStringLiteral("now"));
     }
-    Tables tables;
-    DataModule module(tables);
-    PlayRow header;
-    if (load(bytes, module, header) != PlayReadError::None)
-        return 0;
-    QByteArray stored = store(module, header);
-    for (int round = 0; round < 2; ++round) {
-        Tables again;
-        DataModule moduleAgain(again);
-        PlayRow headerAgain;
-        if (load(stored, moduleAgain, headerAgain) != PlayReadError::None)
-            std::abort();
-        const QByteArray storedAgain = store(moduleAgain, headerAgain);
-        if (round == 1 && storedAgain != stored)
-            std::abort();
-        stored = storedAgain;
-    }
+    checkRoundTrip(bytes, PlayFile::read, [](QIODevice &device, const DataModule &module, const PlayRow &header) {
+        return PlayFile::write(device, module, header, header.Category, header.Drillname, QStringLiteral("now"));
+    });
     return 0;
 }
