@@ -1,0 +1,283 @@
+#include "text/rtfwriter.h"
+
+#include "text/cp1252.h"
+
+#include <QColor>
+#include <QStringList>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextList>
+
+namespace {
+
+constexpr int defaultHalfPoints = 20; // 10 pt, the control's default
+
+struct CharacterState {
+    int font = -1;
+    int halfPoints = -1;
+    int color = -1;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strikeOut = false;
+    QTextCharFormat::VerticalAlignment verticalAlignment = QTextCharFormat::AlignNormal;
+};
+
+struct ParagraphState {
+    Qt::Alignment alignment = Qt::AlignLeft;
+    int leftIndentTwips = 0;
+    int firstIndentTwips = 0;
+    bool bullet = false;
+
+    bool operator==(const ParagraphState &) const = default;
+};
+
+QString familyOf(const QTextCharFormat &format)
+{
+    const QStringList families = format.fontFamilies().toStringList();
+    QString family = families.isEmpty() ? QString() : families.first();
+    // The table ends each name with ";" and has no escape for it.
+    family.remove(u';');
+    return family.isEmpty() ? QStringLiteral("Arial") : family;
+}
+
+bool isSymbolFont(const QString &family)
+{
+    return family == u"Symbol" || family.startsWith(u"Wingdings") || family == u"Webdings";
+}
+
+ParagraphState paragraphOf(const QTextBlock &block)
+{
+    const QTextBlockFormat format = block.blockFormat();
+    ParagraphState state;
+    const Qt::Alignment horizontal = format.alignment() & Qt::AlignHorizontal_Mask;
+    state.alignment = horizontal & Qt::AlignHCenter ? Qt::AlignHCenter
+                      : horizontal & Qt::AlignRight ? Qt::AlignRight
+                                                    : Qt::AlignLeft;
+    state.leftIndentTwips = qRound(format.leftMargin() * 20);
+    state.firstIndentTwips = qRound(format.textIndent() * 20);
+    state.bullet = block.textList() != nullptr;
+    return state;
+}
+
+// A character that is neither a tab nor a line break, as 7-bit text.
+void appendCharacter(QString &rtf, QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u == u'\\' || u == u'{' || u == u'}') {
+        rtf += u'\\';
+        rtf += c;
+    } else if (u >= 0x20 && u < 0x7F) {
+        rtf += c;
+    } else if (Cp1252::canEncode(c)) {
+        const quint8 byte = quint8(Cp1252::encode(QStringView(&c, 1)).at(0));
+        rtf += QStringLiteral("\\'%1").arg(byte, 2, 16, QLatin1Char('0'));
+    } else {
+        // Each UTF-16 unit as a signed number, with "?" for readers that
+        // know no Unicode (\uc1 announces the one character).
+        rtf += QStringLiteral("\\u%1?").arg(qint16(u));
+    }
+}
+
+class Writer {
+public:
+    explicit Writer(const QTextDocument &document);
+    QString write();
+
+private:
+    void collectTables();
+    QString header() const;
+    void writeParagraph(const QTextBlock &block);
+    void writeCharacterChanges(const QTextCharFormat &format);
+    void writeText(QStringView text);
+    void word(QStringView controlWord);
+
+    QList<QTextBlock> m_blocks;
+    QStringList m_fonts;
+    QList<QColor> m_colors;
+    int m_bulletFont = -1;
+    QString m_body;
+    bool m_needsDelimiter = false; // a control word waits for its blank
+    CharacterState m_character;
+    ParagraphState m_paragraph;
+    bool m_firstParagraph = true;
+};
+
+Writer::Writer(const QTextDocument &document)
+{
+    // Trailing empty paragraphs are left out: the stored text never keeps
+    // them, and taking a text over twice must give the same text.
+    QTextBlock last = document.lastBlock();
+    while (last != document.firstBlock() && last.length() <= 1)
+        last = last.previous();
+    for (QTextBlock block = document.firstBlock(); block.isValid(); block = block.next()) {
+        m_blocks.append(block);
+        if (block == last)
+            break;
+    }
+    collectTables();
+}
+
+void Writer::collectTables()
+{
+    bool bullets = false;
+    for (const QTextBlock &block : m_blocks) {
+        bullets = bullets || block.textList();
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat format = it.fragment().charFormat();
+            if (!m_fonts.contains(familyOf(format)))
+                m_fonts.append(familyOf(format));
+            if (format.foreground().style() != Qt::NoBrush && !m_colors.contains(format.foreground().color()))
+                m_colors.append(format.foreground().color());
+        }
+    }
+    if (m_fonts.isEmpty())
+        m_fonts.append(QStringLiteral("Arial"));
+    if (bullets) {
+        m_bulletFont = m_fonts.indexOf(QStringLiteral("Symbol"));
+        if (m_bulletFont < 0) {
+            m_bulletFont = m_fonts.size();
+            m_fonts.append(QStringLiteral("Symbol"));
+        }
+    }
+}
+
+QString Writer::header() const
+{
+    QString header = QStringLiteral("{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033{\\fonttbl");
+    for (qsizetype i = 0; i < m_fonts.size(); ++i) {
+        header += QStringLiteral("{\\f%1\\fnil\\fcharset%2 ").arg(i).arg(isSymbolFont(m_fonts[i]) ? 2 : 0);
+        for (const QChar c : m_fonts[i])
+            appendCharacter(header, c);
+        header += QStringLiteral(";}");
+    }
+    header += QStringLiteral("}\r\n");
+    if (!m_colors.isEmpty()) {
+        header += QStringLiteral("{\\colortbl ;");
+        for (const QColor &color : m_colors)
+            header += QStringLiteral("\\red%1\\green%2\\blue%3;").arg(color.red()).arg(color.green()).arg(color.blue());
+        header += QStringLiteral("}\r\n");
+    }
+    return header + QStringLiteral("\\viewkind4\\uc1");
+}
+
+void Writer::word(QStringView controlWord)
+{
+    m_body += u'\\';
+    m_body += controlWord;
+    m_needsDelimiter = true;
+}
+
+void Writer::writeParagraph(const QTextBlock &block)
+{
+    const ParagraphState paragraph = paragraphOf(block);
+    const QString bulletText = QStringLiteral("{\\pntext\\f%1\\'B7\\tab}").arg(m_bulletFont);
+    if (m_firstParagraph || !(paragraph == m_paragraph)) {
+        word(u"pard");
+        if (paragraph.bullet) {
+            m_body += bulletText;
+            m_body += QStringLiteral("{\\*\\pn\\pnlvlblt\\pnf%1\\pnindent0{\\pntxtb\\'B7}}").arg(m_bulletFont);
+            m_needsDelimiter = false;
+        }
+        if (paragraph.firstIndentTwips != 0)
+            word(QStringLiteral("fi%1").arg(paragraph.firstIndentTwips));
+        if (paragraph.leftIndentTwips != 0)
+            word(QStringLiteral("li%1").arg(paragraph.leftIndentTwips));
+        if (paragraph.alignment == Qt::AlignHCenter)
+            word(u"qc");
+        else if (paragraph.alignment == Qt::AlignRight)
+            word(u"qr");
+    } else if (paragraph.bullet) {
+        m_body += bulletText;
+        m_needsDelimiter = false;
+    }
+    m_paragraph = paragraph;
+    m_firstParagraph = false;
+
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        writeCharacterChanges(it.fragment().charFormat());
+        writeText(it.fragment().text());
+    }
+    word(u"par");
+    m_body += QStringLiteral("\r\n");
+    m_needsDelimiter = false;
+}
+
+void Writer::writeCharacterChanges(const QTextCharFormat &format)
+{
+    CharacterState next;
+    next.font = int(m_fonts.indexOf(familyOf(format)));
+    next.halfPoints = format.hasProperty(QTextFormat::FontPointSize) ? qRound(format.fontPointSize() * 2)
+                                                                       : defaultHalfPoints;
+    next.color = format.foreground().style() == Qt::NoBrush ? 0
+                                                            : int(m_colors.indexOf(format.foreground().color())) + 1;
+    next.bold = format.fontWeight() >= QFont::DemiBold;
+    next.italic = format.fontItalic();
+    next.underline = format.fontUnderline();
+    next.strikeOut = format.fontStrikeOut();
+    next.verticalAlignment = format.verticalAlignment();
+    if (next.verticalAlignment != QTextCharFormat::AlignSuperScript && next.verticalAlignment != QTextCharFormat::AlignSubScript)
+        next.verticalAlignment = QTextCharFormat::AlignNormal;
+
+    CharacterState &now = m_character;
+    if (next.color != now.color && !(now.color < 0 && m_colors.isEmpty()))
+        word(QStringLiteral("cf%1").arg(next.color));
+    if (next.font != now.font)
+        word(QStringLiteral("f%1").arg(next.font));
+    if (next.halfPoints != now.halfPoints)
+        word(QStringLiteral("fs%1").arg(next.halfPoints));
+    if (next.bold != now.bold)
+        word(next.bold ? u"b" : u"b0");
+    if (next.italic != now.italic)
+        word(next.italic ? u"i" : u"i0");
+    if (next.underline != now.underline)
+        word(next.underline ? u"ul" : u"ulnone");
+    if (next.strikeOut != now.strikeOut)
+        word(next.strikeOut ? u"strike" : u"strike0");
+    if (next.verticalAlignment != now.verticalAlignment) {
+        word(next.verticalAlignment == QTextCharFormat::AlignSuperScript ? u"super"
+             : next.verticalAlignment == QTextCharFormat::AlignSubScript ? u"sub"
+                                                                           : u"nosupersub");
+    }
+    now = next;
+}
+
+void Writer::writeText(QStringView text)
+{
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == u'\t') {
+            word(u"tab");
+            continue;
+        }
+        if (u == QChar::LineSeparator) {
+            word(u"line");
+            continue;
+        }
+        if (u == QChar::ObjectReplacementCharacter || u == QChar::ParagraphSeparator)
+            continue;
+        if (m_needsDelimiter) {
+            m_body += u' ';
+            m_needsDelimiter = false;
+        }
+        appendCharacter(m_body, c);
+    }
+}
+
+QString Writer::write()
+{
+    for (const QTextBlock &block : m_blocks)
+        writeParagraph(block);
+    return header() + m_body + QStringLiteral("}\r\n");
+}
+
+} // namespace
+
+namespace RtfWriter {
+
+QString write(const QTextDocument &document)
+{
+    return Writer(document).write();
+}
+
+} // namespace RtfWriter
