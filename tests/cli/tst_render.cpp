@@ -1,3 +1,4 @@
+#include "sketchparts.h"
 #include "clirunner.h"
 #include "recordingprompter.h"
 #include "render/canvas.h"
@@ -16,22 +17,6 @@ namespace {
 constexpr int Red = rgb(255, 0, 0);
 constexpr int Water = rgb(24, 173, 247);
 
-
-PartFields part(const char *type, int x1, int y1, int x2 = 0, int y2 = 0)
-{
-    PartFields fields;
-    fields.Type = QString::fromLatin1(type);
-    fields.x1 = qint16(x1);
-    fields.y1 = qint16(y1);
-    fields.x2 = qint16(x2);
-    fields.y2 = qint16(y2);
-    return fields;
-}
-
-int colorAt(const QImage &picture, int x, int y)
-{
-    return fromQRgb(picture.pixel(x, y));
-}
 
 } // namespace
 

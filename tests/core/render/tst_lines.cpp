@@ -1,3 +1,4 @@
+#include "sketchparts.h"
 #include "render/renderer.h"
 
 #include <QTest>
@@ -46,11 +47,6 @@ QImage drawSegment(const PartFields &part, double zoom = 1, Scene *scene = nullp
     if (is_line_end(part.Type))
         draw_line_segment(canvas, part, zoom, false, false, context);
     return picture;
-}
-
-int colorAt(const QImage &picture, int x, int y)
-{
-    return fromQRgb(picture.pixel(x, y));
 }
 
 QList<QPoint> inkedPixels(const QImage &picture)

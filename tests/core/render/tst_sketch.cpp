@@ -1,3 +1,4 @@
+#include "sketchparts.h"
 #include "render/renderer.h"
 #include "render/sketch.h"
 #include "render/supersampler.h"
@@ -15,18 +16,6 @@ constexpr int White = rgb(255, 255, 255);
 constexpr int Black = rgb(0, 0, 0);
 constexpr int Red = rgb(255, 0, 0);
 constexpr int Yellow = rgb(255, 255, 0);
-
-PartFields part(const QString &type, int x1, int y1, int x2 = 0, int y2 = 0)
-{
-    PartFields fields;
-    fields.Type = type;
-    fields.x1 = qint16(x1);
-    fields.y1 = qint16(y1);
-    fields.x2 = qint16(x2);
-    fields.y2 = qint16(y2);
-    fields.level = default_level(type);
-    return fields;
-}
 
 PartFields court(int index)
 {
@@ -105,11 +94,6 @@ void addLineScene(Play &play, int sequence = 1)
     }
     parts += run(QStringLiteral("pass"), {{190, 100}, {250, 115}, {225, 150}}, 0);
     play.add(sequence, parts);
-}
-
-int colorAt(const QImage &picture, int x, int y)
-{
-    return fromQRgb(picture.pixel(x, y));
 }
 
 QImage whitePicture(QSize size)
