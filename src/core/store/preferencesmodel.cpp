@@ -32,6 +32,20 @@ bool samePath(const QString &a, const QString &b)
 
 } // namespace
 
+FontPreferences readFontPreferences(const DataModule &data)
+{
+    const auto on = [&data](const char *key) { return data.getparam(QLatin1String(key)).filled; };
+    FontPreferences font;
+    font.name = data.getparam(QStringLiteral("Fname1")).text;
+    font.size = data.getparam(QStringLiteral("Fsize")).number;
+    font.bold = on("Fbold");
+    font.italic = on("Fitalic");
+    font.underline = on("Funder");
+    font.strike = on("Fstrike");
+    font.color = data.getparam(QStringLiteral("Fcolor")).number;
+    return font;
+}
+
 PreferencesModel::PreferencesModel(DataModule &data, const QString &programFolder,
                                    const QString &dataFolder)
     : data(data), programFolder(programFolder), dataFolder(dataFolder)
@@ -43,13 +57,7 @@ void PreferencesModel::load()
 {
     const auto on = [this](const char *key) { return data.getparam(QLatin1String(key)).filled; };
 
-    font.name = data.getparam(QStringLiteral("Fname1")).text;
-    font.size = data.getparam(QStringLiteral("Fsize")).number;
-    font.bold = on("Fbold");
-    font.italic = on("Fitalic");
-    font.underline = on("Funder");
-    font.strike = on("Fstrike");
-    font.color = data.getparam(QStringLiteral("Fcolor")).number;
+    font = readFontPreferences(data);
 
     exports.png = on("Htmlpng");
     exports.antiAlias = data.getparam(QStringLiteral("Antiexp2")).number != 0;

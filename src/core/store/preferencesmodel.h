@@ -17,6 +17,9 @@ struct FontPreferences {
     bool operator==(const FontPreferences &) const = default;
 };
 
+// The default text font as the settings hold it.
+FontPreferences readFontPreferences(const DataModule &data);
+
 struct ExportPreferences {
     bool png = true;        // "Htmlpng": PNG, else JPG
     bool antiAlias = false; // "Antiexp2" and "Antiexp3"

@@ -1,0 +1,46 @@
+#include "text/sequencetext.h"
+
+#include "text/rtfcleaner.h"
+#include "text/rtfreader.h"
+#include "text/rtfwriter.h"
+#include "text/textroutines.h"
+
+#include <QTextBlock>
+#include <QTextDocument>
+
+namespace SequenceText {
+
+QString forDisplay(const QString &stored)
+{
+    return remove_enter(removeBulletResidue(stored));
+}
+
+void load(const QString &stored, QTextDocument &document)
+{
+    const QString text = forDisplay(stored);
+    if (text.startsWith(QLatin1String("{\\rtf")))
+        RtfReader::read(text, document);
+    else
+        document.setPlainText(text);
+}
+
+QString takeOver(const QTextDocument &document)
+{
+    return takeOverRtf(RtfWriter::write(document));
+}
+
+QString plain(const QTextDocument &document)
+{
+    QStringList lines;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        QString line = block.text();
+        // Soft line breaks inside a paragraph become line breaks too.
+        line.replace(QChar::LineSeparator, u'\n');
+        if (block.textList())
+            line.prepend(QStringLiteral("\u2022 "));
+        lines.append(line);
+    }
+    return lines.join(u'\n');
+}
+
+} // namespace SequenceText
