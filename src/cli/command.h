@@ -9,6 +9,9 @@ struct CliCommand {
     const char *name;
     const char *usage;
     int (*run)(const QStringList &arguments, QTextStream &out, QTextStream &err);
+    // Needs the font database (drawing, text layout), which only a GUI
+    // application has.
+    bool needsFonts = false;
 };
 
 // Exit codes shared by every command.
@@ -23,6 +26,7 @@ int runScanCommand(const QStringList &arguments, QTextStream &out, QTextStream &
 int runDumpCommand(const QStringList &arguments, QTextStream &out, QTextStream &err);
 int runConvertCommand(const QStringList &arguments, QTextStream &out, QTextStream &err);
 int runRenderCommand(const QStringList &arguments, QTextStream &out, QTextStream &err);
+int runTextCommand(const QStringList &arguments, QTextStream &out, QTextStream &err);
 
 // Makes a text fit on one line of tab-separated output: backslash, tab,
 // carriage return and line feed are written as \\, \t, \r and \n.

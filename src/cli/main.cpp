@@ -16,7 +16,8 @@ const CliCommand commands[] = {
     {"convert", "convert FILE -o OUT", runConvertCommand},
     {"render",
      "render FILE --sequence N [--zoom Z] [--smooth F] [--grey] [--settings FOLDER] -o OUT.png",
-     runRenderCommand},
+     runRenderCommand, true},
+    {"text", "text FILE --sequence N [--format plain|rtf]", runTextCommand, true},
 };
 
 void printUsage(QTextStream &err)
@@ -46,12 +47,22 @@ QString escapeField(const QString &text)
 
 namespace {
 
-// Drawing sketches needs the font database, which only a GUI application
-// has; it runs on the offscreen platform when none is chosen, so no display
-// is needed. The other commands stay plain console programs.
+const CliCommand *commandNamed(const char *name)
+{
+    for (const CliCommand &command : commands) {
+        if (std::strcmp(name, command.name) == 0)
+            return &command;
+    }
+    return nullptr;
+}
+
+// A command that needs fonts gets a GUI application on the offscreen
+// platform when none is chosen, so no display is needed. The other commands
+// stay plain console programs.
 std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
 {
-    if (argc < 2 || std::strcmp(argv[1], "render") != 0)
+    const CliCommand *command = argc < 2 ? nullptr : commandNamed(argv[1]);
+    if (!command || !command->needsFonts)
         return std::make_unique<QCoreApplication>(argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -78,10 +89,8 @@ int main(int argc, char *argv[])
         out << "quorvane-cli " << QUORVANE_VERSION_TEXT << '\n';
         return CliExit::Ok;
     }
-    for (const CliCommand &command : commands) {
-        if (name == QLatin1String(command.name))
-            return command.run(arguments, out, err);
-    }
+    if (const CliCommand *command = commandNamed(name.toUtf8().constData()))
+        return command->run(arguments, out, err);
     err << "quorvane-cli: unknown command \"" << name << "\"\n";
     printUsage(err);
     return CliExit::Usage;
