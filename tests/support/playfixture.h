@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QList>
 #include <QStringList>
 
 // A play file written by hand, line by line as the format lays it out, so
@@ -21,6 +22,7 @@ struct PlayFixture {
                        "1-2-2020 10:00:00", "2-2-2020 11:00:00", "45", "spare"};
     int sequences = 1;
     int partsPerSequence = 2;
+    QList<int> animationOnly; // sequences flagged "Yes"
 
     QByteArray bytes() const
     {
@@ -33,7 +35,8 @@ struct PlayFixture {
         // Versions before 0.7 end the header after the author.
         lines += version == QLatin1String("0.7") ? values : values.mid(0, 9);
         for (int s = 1; s <= sequences; ++s) {
-            lines += {QStringLiteral("No"), QStringLiteral("Text     = "),
+            lines += {animationOnly.contains(s) ? QStringLiteral("Yes") : QStringLiteral("No"),
+                      QStringLiteral("Text     = "),
                       QStringLiteral("Sequence %1").arg(s), QStringLiteral("Focus    = "),
                       QStringLiteral("Nr_parts = ") + QString::number(partsPerSequence),
                       QString()};

@@ -131,6 +131,46 @@ void draw_sketch(Canvas &canvas, double zoom, int sequence, RenderContext &conte
         drawParts(canvas, partsOf(context.data, drawing), zoom, false, Include::Everything, context);
 }
 
+void draw_editor_sketch(Canvas &canvas, double zoom, int sequence, PreviousOverlays overlays,
+                        RenderContext &context)
+{
+    canvas.fillRect(0, 0, canvas.width(), canvas.height(), rgb(255, 255, 255));
+    const int drawing = context.data.getdrawingnr(sequence);
+    if (drawing <= 0 || !validZoom(zoom))
+        return;
+    QList<PartRow> parts = partsOf(context.data, drawing);
+    std::stable_sort(parts.begin(), parts.end(), [](const PartRow &a, const PartRow &b) {
+        return a.level != b.level ? a.level < b.level : a.Partnr < b.Partnr;
+    });
+    // The courts come first whatever their layer says, so that the ghosts
+    // lie on the water and under every other part.
+    const auto others = std::stable_partition(parts.begin(), parts.end(), [](const PartRow &part) {
+        return part.Type == CourtType;
+    });
+    drawParts(canvas, QList<PartRow>(parts.begin(), others), zoom, false, Include::Everything,
+              context);
+    if (sequence > 1 && overlays.positions)
+        draw_prev_players(canvas, sequence, context);
+    if (sequence > 1 && overlays.lines)
+        draw_prev_lines(canvas, sequence, context);
+    drawParts(canvas, QList<PartRow>(others, parts.end()), zoom, false, Include::Everything,
+              context);
+}
+
+QImage editor_sketch_image(double zoom, int sequence, PreviousOverlays overlays,
+                           RenderContext &context)
+{
+    const QSize size = sketch_size(zoom);
+    if (size.isEmpty())
+        return {};
+    QImage image(size, QImage::Format_RGB32);
+    if (image.isNull())
+        return image;
+    Canvas canvas(image);
+    draw_editor_sketch(canvas, zoom, sequence, overlays, context);
+    return image;
+}
+
 void getimage(QImage &image, double zoom, int sequence, RenderContext &context)
 {
     const QSize size = sketch_size(zoom);

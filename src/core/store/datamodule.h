@@ -67,12 +67,15 @@ public:
     int visiblesequencenr(int n) const;
     int getdrawingnr(int sequence) const;
     void getseqtext(int sequence, QString &text) const;
+    void setseqtext(int sequence, const QString &text);
     void getseqfocus(int sequence, QString &text) const;
     void getseqextra(int sequence, QString &text) const;
     bool getanimationonly(int sequence) const;
     void setanimationonly(int sequence, bool flag);
     void addsequence(int sequence, int drawing, bool animationonly);
     void deletesequence(int sequence);
+    // Gives a sequence another number; nothing when the number is taken.
+    void renumbersequence(int sequence, int newNumber);
     int maxdrawingnr() const;
     void clearplay();
     void clearundo();
@@ -101,7 +104,18 @@ public:
     static QString partkindname(const QString &type);
 
     // --- undo history ------------------------------------------------------
+    // Every routine takes the key of the loaded play and the sequence first.
     int lastundonr(const QString &category, const QString &name, int sequence) const;
+    void clearredo(const QString &category, const QString &name, int sequence);
+    void clearhistory(const QString &category, const QString &name, int sequence);
+    // Moves the whole history of a sequence to its new number.
+    void moveundosequence(const QString &category, const QString &name, int sequence, int newNumber);
+    // Records one object before it changes, as one step "verb kind detail"
+    // (blanks trimmed): its representative row, then the earlier rows of its
+    // run. Nothing is written when the part does not exist.
+    void recordchange(const QString &category, const QString &name, int sequence,
+                      const QString &detail, const QString &verb, const QString &type, int partnr,
+                      int drawing);
 
     // --- colour lists for the swatches -------------------------------------
     static void addcolor(QStringList &list, int color);

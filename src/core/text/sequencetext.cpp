@@ -6,6 +6,7 @@
 #include "text/textroutines.h"
 
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 
 namespace SequenceText {
@@ -22,6 +23,14 @@ void load(const QString &stored, QTextDocument &document)
         RtfReader::read(text, document);
     else
         document.setPlainText(text);
+    // A stored text ends in an empty paragraph ("\par\pard }"); shown, it
+    // would come back one paragraph longer at every take-over.
+    while (document.blockCount() > 1 && document.lastBlock().text().isEmpty()) {
+        QTextCursor cursor(document.lastBlock());
+        cursor.movePosition(QTextCursor::PreviousCharacter);
+        cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+    }
 }
 
 QString takeOver(const QTextDocument &document)
