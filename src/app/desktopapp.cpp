@@ -1,7 +1,7 @@
 #include "desktopapp.h"
 
+#include "browsercontroller.h"
 #include "mainwindow.h"
-#include "render/renderer.h"
 #include "signalcloser.h"
 #include "splashwindow.h"
 
@@ -29,9 +29,10 @@ DesktopApp::~DesktopApp() = default;
 
 bool DesktopApp::start()
 {
-    window = std::make_unique<MainWindow>(session, help);
+    window = std::make_unique<MainWindow>(session, help, browser);
     prompter.parent = window.get();
     window->onClose = [this] { closeDown(); };
+    playStore.indexRebuilt = [this] { window->browserView().refillSelectors(); };
     signalCloser = std::make_unique<SignalCloser>([this] {
         if (window)
             window->close();
@@ -59,8 +60,10 @@ void DesktopApp::closeDown()
 {
     // A play that cannot be stored has been reported; the settings are
     // written all the same. Writing the play list comes with the play list.
-    if (session.startupDone)
+    if (session.startupDone) {
+        window->browserView().takeOverText();
         playStore.storeLoadedPlay();
+    }
     const QString error = session.writeSettingsFiles();
     if (!error.isEmpty())
         prompter.error(error);
@@ -93,9 +96,10 @@ void DesktopApp::showLoading()
     window->showLoading();
 }
 
-// The tool palettes arrive with the drawing tools.
+// The player and equipment palettes arrive with the drawing tools.
 void DesktopApp::preparePalettes()
 {
+    window->browserView().prepareCourtPalette();
 }
 
 // The backup window arrives with backup and restore.
@@ -118,31 +122,7 @@ StartupHost::NewPlayOutcome DesktopApp::showNewPlayWindow()
 // Shows the first play of the first category, at its first sequence.
 void DesktopApp::fillSelectors()
 {
-    const auto sorted = [](QStringList names) {
-        names.sort(Qt::CaseInsensitive);
-        return names;
-    };
-    const QStringList categories = sorted(session.data.getcategories());
-    if (categories.isEmpty())
-        return;
-    const QStringList plays = sorted(session.data.getplaynames(categories.first()));
-    if (plays.isEmpty() || !playStore.choosePlay(categories.first(), plays.first()))
-        return;
-    window->fillSelectors(categories, categories.first(), plays, plays.first());
-    showSequence(1);
-}
-
-void DesktopApp::showSequence(int sequence)
-{
-    RenderContext context(session.data, session.folders.program);
-    QImage sketch;
-    QImage smallSketch;
-    getimage(sketch, 1.0, sequence, context);
-    getimage(smallSketch, 0.75, sequence, context);
-    if (context.changedPlay)
-        session.PlayModified = true;
-    window->showSequence(sketch, smallSketch, session.data.visiblesequencenr(sequence),
-                         session.data.visiblesequencecount());
+    window->browserView().fillSelectors();
 }
 
 // The play list arrives with its own page.

@@ -3,6 +3,7 @@
 #include "helpviewer.h"
 #include "platform/clock.h"
 #include "qtprompter.h"
+#include "shell/playbrowser.h"
 #include "shell/session.h"
 #include "render/renderedsymboldrawer.h"
 #include "shell/startup.h"
@@ -55,7 +56,6 @@ private:
     void openPlayList(const QString &file) override;
 
     void closeDown();
-    void showSequence(int sequence);
 
     QStringList arguments;
     QString startFolder;
@@ -66,6 +66,7 @@ private:
     Session session{environment, prompter};
     SystemClock clock;
     PlayStore playStore{session, clock};
+    PlayBrowser browser{session, playStore};
     HelpViewer help;
     RenderedSymbolDrawer drawer;
     SystemDefaultPrinter printer;

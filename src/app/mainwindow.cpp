@@ -1,9 +1,12 @@
 #include "mainwindow.h"
 
 #include "aboutbox.h"
+#include "browsercontroller.h"
 #include "platform/helprouter.h"
 #include "preferencesdialog.h"
 #include "shell/session.h"
+#include "symbolpalette.h"
+#include "texteditortools.h"
 #include "updownarrows.h"
 
 #include <QApplication>
@@ -76,7 +79,7 @@ QWidget *addPage(QTabWidget *pages, const char *name, const QString &caption)
 
 } // namespace
 
-MainWindow::MainWindow(Session &session, HelpRouter &help, QWidget *parent)
+MainWindow::MainWindow(Session &session, HelpRouter &help, PlayBrowser &browser, QWidget *parent)
     : QMainWindow(parent), session(session), help(help)
 {
     setWindowTitle(QStringLiteral("Quorvane"));
@@ -93,6 +96,9 @@ MainWindow::MainWindow(Session &session, HelpRouter &help, QWidget *parent)
     pages = place<QTabWidget>(central, "PageControl1", QRect(0, 0, ClientWidth, 400));
     buildPages();
     buildSelectors(central);
+    textTools = new TextEditorTools(textEditor, overviewText,
+                                    findChild<QToolBar *>(QStringLiteral("ToolBar1")), this);
+    browserController = new BrowserController(this, session, browser, *textTools);
     buildMenus();
 
     connect(pages, &QTabWidget::currentChanged, this, &MainWindow::pageChanged);
@@ -103,34 +109,12 @@ MainWindow::MainWindow(Session &session, HelpRouter &help, QWidget *parent)
     qApp->installEventFilter(this);
 }
 
+MainWindow::~MainWindow() = default;
+
 void MainWindow::showLoading()
 {
     overviewText->setPlainText(QStringLiteral("Loading"));
     textEditor->setFont(overviewText->font());
-}
-
-void MainWindow::fillSelectors(const QStringList &categories, const QString &category,
-                               const QStringList &plays, const QString &play)
-{
-    const auto fill = [this](const char *name, const QStringList &entries, const QString &chosen) {
-        auto *box = findChild<QComboBox *>(QLatin1String(name));
-        const QSignalBlocker quiet(box);
-        box->clear();
-        box->addItems(entries);
-        box->setCurrentIndex(int(entries.indexOf(chosen)));
-    };
-    fill("ComboBox1", categories, category);
-    fill("ComboBox2", plays, play);
-}
-
-void MainWindow::showSequence(const QImage &sketch, const QImage &smallSketch, int number, int count)
-{
-    const QPixmap full = QPixmap::fromImage(sketch);
-    for (const char *name : {"Image1", "Image2"})
-        findChild<QLabel *>(QLatin1String(name))->setPixmap(full);
-    findChild<QLabel *>(QStringLiteral("Image4"))->setPixmap(QPixmap::fromImage(smallSketch));
-    findChild<QLineEdit *>(QStringLiteral("Edit3"))->setText(QStringLiteral("%1 of %2").arg(number).arg(count));
-    overviewText->clear();
 }
 
 MainPage MainWindow::currentPage() const
@@ -151,6 +135,14 @@ void MainWindow::buildPages()
 
     QWidget *drawing = addPage(pages, "TabSheet2", QStringLiteral("Edit Drawing"));
     sketchLabel(drawing, "Image2", sketch);
+    auto *tools = place<QTabWidget>(drawing, "PageControl2", QRect(299, 4, 323, 260));
+    QWidget *players = addPage(tools, "TabSheet4", QStringLiteral("Players"));
+    checkBox(players, "CheckBox7", QStringLiteral("Smaller pool"), {6, 206});
+    QWidget *court = addPage(tools, "TabSheet5", QStringLiteral("Court"));
+    auto *courtPalette = new SymbolPalette(QStringLiteral("DBImage1"), court);
+    courtPalette->setObjectName(QStringLiteral("CourtPalette"));
+    courtPalette->setGeometry(6, 6, 120, 110);
+    button(court, "BitBtn1", QStringLiteral("Apply Court"), {6, 124, 120, 26});
     checkBox(drawing, "CheckBox1", QStringLiteral("Animation only"), {299, 268});
     checkBox(drawing, "CheckBox2", QStringLiteral("Previous positions"), {299, 290});
     checkBox(drawing, "CheckBox3", QStringLiteral("Previous lines"), {299, 312});
@@ -158,30 +150,7 @@ void MainWindow::buildPages()
     button(drawing, "BitBtn4", QStringLiteral("Delete Sequence"), {415, 338, 110, 26});
 
     QWidget *text = addPage(pages, "TabSheet3", QStringLiteral("Edit Text"));
-    auto *toolBar = place<QToolBar>(text, "ToolBar1", QRect(4, 2, 618, 26));
-    toolBar->setIconSize(QSize(16, 16));
-    const auto tool = [toolBar](const char *name, const QString &caption, const QString &label,
-                                bool checkable) {
-        QAction *action = toolBar->addAction(caption);
-        action->setObjectName(QLatin1String(name));
-        action->setIconText(label);
-        action->setCheckable(checkable);
-        return action;
-    };
-    tool("CutButton1", QStringLiteral("Cut"), QStringLiteral("Cut"), false);
-    tool("CopyButton1", QStringLiteral("Copy"), QStringLiteral("Copy"), false);
-    tool("PasteButton1", QStringLiteral("Paste"), QStringLiteral("Paste"), false);
-    tool("UndoButton1", QStringLiteral("Undo"), QStringLiteral("Undo"), false);
-    toolBar->addSeparator();
-    tool("BoldButton1", QStringLiteral("Bold"), QStringLiteral("B"), true);
-    italicButton = tool("ItalicButton1", QStringLiteral("Italic"), QStringLiteral("I"), true);
-    tool("UnderlineButton1", QStringLiteral("Underline"), QStringLiteral("U"), true);
-    toolBar->addSeparator();
-    tool("BulletsButton1", QStringLiteral("Bullets"), QStringLiteral("Bullets"), true);
-    tool("LeftAlignButton1", QStringLiteral("Align Left"), QStringLiteral("Left"), true);
-    tool("CenterButton1", QStringLiteral("Center"), QStringLiteral("Center"), true);
-    tool("RightAlignButton1", QStringLiteral("Align Right"), QStringLiteral("Right"), true);
-
+    place<QToolBar>(text, "ToolBar1", QRect(4, 2, 618, 26))->setIconSize(QSize(16, 16));
     textEditor = place<QTextEdit>(text, "RichEdit2", QRect(4, 32, 395, 333));
     sketchLabel(text, "Image4", QRect(405, 32, SmallSketchWidth, SmallSketchHeight));
     checkBox(text, "CheckBox4", QStringLiteral("Animation only"), {405, 308});
@@ -272,29 +241,42 @@ void MainWindow::buildMenus()
     connect(file, &QMenu::aboutToShow, this, &MainWindow::adjustFileMenu);
 
     QMenu *edit = addMenu(bar, "Edit1", QStringLiteral("&Edit"));
-    addItem(edit, "Undo1", QStringLiteral("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QAction *undo = addItem(edit, "Undo1", QStringLiteral("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z));
     addItem(edit, "Redo1", QStringLiteral("&Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y));
     addItem(edit, "UndoHistory1", QStringLiteral("Undo &History"),
             QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Z));
     addSeparator(edit);
-    addItem(edit, "Cut1", QStringLiteral("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X));
+    QAction *cut = addItem(edit, "Cut1", QStringLiteral("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X));
     QAction *copyImageItem =
         addItem(edit, "CopyImage1", QStringLiteral("Copy &Image"), QKeySequence(Qt::CTRL | Qt::Key_I));
     QAction *copyImage2Item = addItem(edit, "CopyImage21", QStringLiteral("Copy Image 2"),
                                       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I));
     copyImage2Item->setVisible(false);
-    addItem(edit, "Copy1", QStringLiteral("&Copy All Text"), QKeySequence(Qt::CTRL | Qt::Key_C));
-    addItem(edit, "Paste1", QStringLiteral("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V));
+    QAction *copy = addItem(edit, "Copy1", QStringLiteral("&Copy All Text"), QKeySequence(Qt::CTRL | Qt::Key_C));
+    QAction *paste = addItem(edit, "Paste1", QStringLiteral("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V));
     addSeparator(edit);
-    addItem(edit, "SelectAll1", QStringLiteral("Select &All"), QKeySequence(Qt::CTRL | Qt::Key_A));
+    QAction *selectAll =
+        addItem(edit, "SelectAll1", QStringLiteral("Select &All"), QKeySequence(Qt::CTRL | Qt::Key_A));
     connect(edit, &QMenu::aboutToShow, this, &MainWindow::adjustEditMenu);
-    for (QAction *copy : {copyImageItem, copyImage2Item}) {
-        connect(copy, &QAction::triggered, this, &MainWindow::copyImage);
-        keepShortcutWhileHidden(copy);
-    }
+    // "Copy Image 2" is always 200 %; "Copy Image" is 200 % with Shift held.
+    connect(copyImageItem, &QAction::triggered, this, [this] { copyImage(shiftHeld() ? 2 : 1); });
+    connect(copyImage2Item, &QAction::triggered, this, [this] { copyImage(2); });
+    for (QAction *item : {copyImageItem, copyImage2Item})
+        keepShortcutWhileHidden(item);
+    connect(undo, &QAction::triggered, this, [this] { editCommand(&TextEditorTools::undo); });
+    connect(cut, &QAction::triggered, this, [this] { editCommand(&TextEditorTools::cut); });
+    connect(paste, &QAction::triggered, this, [this] { editCommand(&TextEditorTools::paste); });
+    connect(selectAll, &QAction::triggered, this, [this] { editCommand(&TextEditorTools::selectAll); });
+    connect(copy, &QAction::triggered, this, [this] {
+        if (currentPage() == MainPage::Overview)
+            textTools->copyOverview();
+        else
+            editCommand(&TextEditorTools::copy);
+    });
 
     QMenu *options = addMenu(bar, "Options1", QStringLiteral("&Options"));
-    addItem(options, "Font1", QStringLiteral("&Font..."));
+    connect(addItem(options, "Font1", QStringLiteral("&Font...")), &QAction::triggered, this,
+            [this] { editCommand(&TextEditorTools::chooseFont); });
     addItem(options, "ChangeSymbols1", QStringLiteral("Change Symbols..."));
     addItem(options, "CourtColor1", QStringLiteral("Court Color..."));
     addSeparator(options);
@@ -389,28 +371,32 @@ void MainWindow::adjustSpecialMenu()
 
 // --- commands ----------------------------------------------------------------------
 
-void MainWindow::copyImage()
+void MainWindow::copyImage(int factor)
 {
     // Ctrl+I means italic while the text is edited.
     if (currentPage() == MainPage::EditText)
-        toggleItalic();
+        textTools->toggleItalic();
+    else
+        browserController->copySketch(factor);
 }
 
-void MainWindow::toggleItalic()
+// The text commands of the Edit and Options menus act on the editor of the
+// Edit Text page only; the sketch page has commands of its own.
+void MainWindow::editCommand(void (TextEditorTools::*command)())
 {
-    const bool italic = !textEditor->fontItalic();
-    textEditor->setFontItalic(italic);
-    italicButton->setChecked(italic);
-    session.PlayModified = true;
+    if (currentPage() == MainPage::EditText)
+        (textTools->*command)();
 }
 
 void MainWindow::showPreferences()
 {
+    browserController->takeOverText();
     PreferencesDialog dialog(session, help, this);
     dialog.exec();
     session.readRuntimeSettings();
     if (!session.runtime.showHistory)
         session.data.clearundo();
+    browserController->showplay();
 }
 
 void MainWindow::showAbout()

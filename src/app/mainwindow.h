@@ -7,7 +7,9 @@
 
 #include <functional>
 
+class BrowserController;
 class HelpRouter;
+class PlayBrowser;
 class QAction;
 class QKeySequence;
 class QMenu;
@@ -15,6 +17,7 @@ class QShortcut;
 class QTabWidget;
 class QTextEdit;
 class Session;
+class TextEditorTools;
 
 // The main window: four pages (Overview, Edit Drawing, Edit Text, Play List)
 // above the category and play selectors and the sequence counter, and the
@@ -22,7 +25,8 @@ class Session;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    MainWindow(Session &session, HelpRouter &help, QWidget *parent = nullptr);
+    MainWindow(Session &session, HelpRouter &help, PlayBrowser &browser, QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     // Runs when the window closes, before it goes; closing is always allowed.
     std::function<void()> onClose;
@@ -35,12 +39,8 @@ public:
     // the overview's font.
     void showLoading();
 
-    // The category and play selectors, with the chosen entries.
-    void fillSelectors(const QStringList &categories, const QString &category,
-                       const QStringList &plays, const QString &play);
-    // The sketch of the shown sequence at 100 % (Overview, Edit Drawing) and
-    // at 75 % (Edit Text), and the counter "n of m".
-    void showSequence(const QImage &sketch, const QImage &smallSketch, int number, int count);
+    // The selectors, the sketches, the texts and the counter.
+    BrowserController &browserView() { return *browserController; }
 
     // Shift and Ctrl as held on the keyboard, for the mouse handlers; both
     // are forgotten at any key release.
@@ -69,8 +69,8 @@ private:
     void adjustEditMenu();
     void adjustSpecialMenu();
 
-    void copyImage();
-    void toggleItalic();
+    void copyImage(int factor);
+    void editCommand(void (TextEditorTools::*command)());
     void showPreferences();
     void showAbout();
 
@@ -80,7 +80,8 @@ private:
     QTabWidget *pages = nullptr;
     QTextEdit *overviewText = nullptr;
     QTextEdit *textEditor = nullptr;
-    QAction *italicButton = nullptr;
+    TextEditorTools *textTools = nullptr;
+    BrowserController *browserController = nullptr;
     QHash<QAction *, QShortcut *> hiddenShortcuts;
     QString pageHelpTopic;
     bool shiftDown = false;

@@ -2,9 +2,12 @@
 #include "aboutbox.h"
 #include "infowindow.h"
 #include "mainwindow.h"
+#include "playfixture.h"
 #include "recordinghelp.h"
 #include "recordingprompter.h"
+#include "shell/playbrowser.h"
 #include "shell/session.h"
+#include "store/playstore.h"
 #include "splashwindow.h"
 
 #include <QAction>
@@ -29,7 +32,10 @@ struct Fixture {
     RecordingPrompter prompter;
     Session session{env, prompter};
     RecordingHelp help;
-    MainWindow window{session, help};
+    FixedClock clock;
+    PlayStore store{session, clock};
+    PlayBrowser browser{session, store};
+    MainWindow window{session, help, browser};
 
     QAction *item(const char *name) { return window.findChild<QAction *>(QLatin1String(name)); }
     QMenu *menu(const char *name) { return window.findChild<QMenu *>(QLatin1String(name)); }

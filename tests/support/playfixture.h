@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
+#include <QMap>
 #include <QStringList>
 
 // A play file written by hand, line by line as the format lays it out, so
@@ -23,6 +24,7 @@ struct PlayFixture {
     int sequences = 1;
     int partsPerSequence = 2;
     QList<int> animationOnly; // sequences flagged "Yes"
+    QMap<int, QString> texts;  // sequence texts other than "Sequence n"
 
     QByteArray bytes() const
     {
@@ -36,8 +38,9 @@ struct PlayFixture {
         lines += version == QLatin1String("0.7") ? values : values.mid(0, 9);
         for (int s = 1; s <= sequences; ++s) {
             lines += {animationOnly.contains(s) ? QStringLiteral("Yes") : QStringLiteral("No"),
-                      QStringLiteral("Text     = "),
-                      QStringLiteral("Sequence %1").arg(s), QStringLiteral("Focus    = "),
+                      QStringLiteral("Text     = ")};
+            lines += texts.value(s, QStringLiteral("Sequence %1").arg(s)).split(QStringLiteral("\r\n"));
+            lines += {QStringLiteral("Focus    = "),
                       QStringLiteral("Nr_parts = ") + QString::number(partsPerSequence),
                       QString()};
             for (int p = 1; p <= partsPerSequence; ++p) {

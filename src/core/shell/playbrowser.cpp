@@ -4,7 +4,6 @@
 #include "render/vocabulary.h"
 #include "shell/session.h"
 #include "store/playstore.h"
-#include "text/sequencetext.h"
 
 #include <algorithm>
 
@@ -68,6 +67,16 @@ void PlayBrowser::namebox(const QString &category, const QString &play)
     sequencebox(1);
 }
 
+void PlayBrowser::indexChanged()
+{
+    categoryList = sorted(session.data.getcategories());
+    if (!categoryList.contains(chosenCategory))
+        chosenCategory.clear();
+    playList = sorted(session.data.getplaynames(chosenCategory));
+    if (!playList.contains(chosenPlay))
+        chosenPlay.clear();
+}
+
 void PlayBrowser::choosePlay(const QString &play)
 {
     session.data.clearundo();
@@ -92,12 +101,7 @@ bool PlayBrowser::sequencebox(int n)
         }
         // The play could not be read; the store has told the user and
         // rebuilt the index. Nothing is shown until another play is chosen.
-        categoryList = sorted(session.data.getcategories());
-        if (!categoryList.contains(chosenCategory))
-            chosenCategory.clear();
-        playList = sorted(session.data.getplaynames(chosenCategory));
-        if (!playList.contains(chosenPlay))
-            chosenPlay.clear();
+        indexChanged();
         showNothing();
         return false;
     }
@@ -136,9 +140,7 @@ ShownSequence PlayBrowser::showplay(MainPage page)
 
     ShownSequence shown;
     shown.number = current;
-    QString text;
-    session.data.getseqtext(current, text);
-    shown.text = SequenceText::forDisplay(text);
+    session.data.getseqtext(current, shown.text);
     shown.animationOnly = session.data.getanimationonly(current);
     shown.previousEnabled = current != 1;
     PartFields court;

@@ -13,7 +13,7 @@ class Session;
 // What the pages show of the current sequence.
 struct ShownSequence {
     int number = 0;              // 0: nothing to show
-    QString text;                // the stored text, cleaned for the editors
+    QString text;                // as stored (SequenceText prepares it for the editors)
     bool animationOnly = false;
     bool previousEnabled = false; // "Animation only" and the ghost boxes: from sequence 2 on
     bool smallerPool = false;    // the court part's flag
@@ -63,6 +63,9 @@ public:
     // Fills the plays of a category, chooses the given play or else the
     // first, and shows its first sequence.
     void namebox(const QString &category, const QString &play = {});
+    // The play index was rebuilt: the selectors' lists again, without
+    // loading anything; a chosen entry that is gone is no longer chosen.
+    void indexChanged();
     // The user chose another play of the category: its first sequence.
     void choosePlay(const QString &play);
     // Loads the chosen play when it is not the loaded one and makes

@@ -214,7 +214,7 @@ private Q_SLOTS:
 
         QVERIFY(browser->nextSequence(MainPage::Overview));
         const ShownSequence second = browser->showplay(MainPage::EditText);
-        QCOMPARE(second.text, QStringLiteral("Sequence 2"));
+        QCOMPARE(second.text.trimmed(), QStringLiteral("Sequence 2"));
         QVERIFY(second.previousEnabled);
     }
 
