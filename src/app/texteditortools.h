@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+#include <QTextCharFormat>
+
+#include <functional>
+
+class QAction;
+class QTextEdit;
+class QToolBar;
+struct FontPreferences;
+
+// The Edit Text page's editor and its tool bar: cut, copy, paste and undo,
+// the character styles, bullets and alignment, the font dialog, the
+// numbered symbols (Ctrl+0 to Ctrl+9 in "Wingdings 2") and the size limit.
+// It also moves sequence texts into and out of the editor and the read-only
+// overview beside the sketch.
+class TextEditorTools : public QObject {
+    Q_OBJECT
+public:
+    // As many characters as the editor takes, paragraph ends included.
+    static constexpr int MaxCharacters = 512000;
+
+    // Puts the tool bar's actions on toolBar; dialogs open over dialogParent.
+    TextEditorTools(QTextEdit *editor, QTextEdit *overview, QToolBar *toolBar, QWidget *dialogParent);
+
+    // Called whenever the user changed the text or its formatting.
+    std::function<void()> changed;
+    // The font families installed; tests replace it.
+    std::function<QStringList()> installedFamilies;
+
+    // Empties both text controls; what is typed next is in the given font,
+    // left-aligned and without bullets.
+    void resetFont(const FontPreferences &font);
+    // Shows a stored sequence text in the editor and the overview. Text that
+    // carries no font of its own (plain text) takes the font of resetFont.
+    void load(const QString &storedText);
+    // The editor's text as it is to be stored; the overview shows it too.
+    QString takeOver();
+
+    // Sets the style, bullet and alignment buttons from the caret.
+    void setStyleButtons();
+    void toggleBold();
+    void toggleItalic();
+    void toggleUnderline();
+    // Applies the font dialog's font and colour to the selection or the
+    // typing position.
+    void chooseFont();
+
+    void cut();
+    void copy();
+    // Copies the whole overview text, leaving nothing selected there.
+    void copyOverview();
+    void paste();
+    void undo();
+    void selectAll();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QAction *addTool(QToolBar *toolBar, const char *name, const QString &caption, const QString &themeIcon,
+                     const QString &iconText, bool checkable);
+    void applyCharFormat(const QTextCharFormat &format);
+    void setAlignment(Qt::Alignment alignment);
+    void setBullets(bool on);
+    void insertSymbol(int digit);
+    void keepWithinLimit(int position, int removed, int added);
+    void loadInto(QTextEdit *target, const QString &storedText);
+    void notifyChanged();
+
+    QTextEdit *editor;
+    QTextEdit *overview;
+    QWidget *dialogParent;
+    QAction *bold;
+    QAction *italic;
+    QAction *underline;
+    QAction *bullets;
+    QAction *alignLeft;
+    QAction *center;
+    QAction *alignRight;
+    QTextCharFormat defaultFormat;
+    bool ownEdit = false; // the program, not the user, changes the text
+};
