@@ -34,8 +34,9 @@ QTextCharFormat characterFormat(const QFont &font, const QColor &color)
     return format;
 }
 
-// Gives text that names no font (a plain text, an empty paragraph) the
-// default font, so that it is shown and stored in that font.
+// Gives the text that names no font (a plain text) the default font, so that
+// it is shown and stored in that font. Paragraph marks are left alone: a
+// paragraph format changed on a shown editor can leave its text unpainted.
 void giveDefaultFont(QTextDocument &document, const QTextCharFormat &font)
 {
     if (!font.hasProperty(QTextFormat::FontFamilies))
@@ -46,10 +47,7 @@ void giveDefaultFont(QTextDocument &document, const QTextCharFormat &font)
         QTextCharFormat format;
     };
     QList<Bare> fragments;
-    QList<QTextBlock> paragraphs;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        if (!block.charFormat().hasProperty(QTextFormat::FontFamilies))
-            paragraphs.append(block);
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             if (!fragment.charFormat().hasProperty(QTextFormat::FontFamilies))
@@ -59,12 +57,6 @@ void giveDefaultFont(QTextDocument &document, const QTextCharFormat &font)
     QTextCursor cursor(&document);
     // One edit, so that the text is laid out once.
     cursor.beginEditBlock();
-    for (const QTextBlock &block : paragraphs) {
-        QTextCharFormat format = font;
-        format.merge(block.charFormat());
-        cursor.setPosition(block.position());
-        cursor.setBlockCharFormat(format);
-    }
     for (const Bare &bare : fragments) {
         QTextCharFormat format = font;
         format.merge(bare.format);
@@ -182,7 +174,8 @@ void TextEditorTools::resetFont(const FontPreferences &font)
     const QScopedValueRollback guard(ownEdit, true);
     for (QTextEdit *target : {editor, overview}) {
         target->clear();
-        giveDefaultFont(*target->document(), defaultFormat);
+        // Empty paragraphs take their height from the document's font.
+        target->document()->setDefaultFont(chosen);
         target->setCurrentCharFormat(defaultFormat);
         target->document()->clearUndoRedoStacks();
     }

@@ -48,6 +48,16 @@ void writePlaybook(const QString &data)
     put(QStringLiteral("Defence"), QStringLiteral("Zone"), 1, {}, {});
 }
 
+int darkPixels(const QImage &picture)
+{
+    int dark = 0;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x)
+            dark += qGray(picture.pixel(x, y)) < 128;
+    }
+    return dark;
+}
+
 } // namespace
 
 // The main window over a playbook on disk, driven with the mouse and the
@@ -125,8 +135,15 @@ private Q_SLOTS:
         QCOMPARE(p.counter(), QStringLiteral("1 of 2"));
         QCOMPARE(p.overviewText(), QStringLiteral("Swim fast now"));
         auto *overview = p.find<QTextEdit>("RichEdit1");
+        // Shown after another play's text, the text is painted too.
+        QVERIFY(darkPixels(overview->viewport()->grab().toImage()) > 20);
         QTextCursor cursor = overview->document()->find(QStringLiteral("fast"));
         QVERIFY(cursor.charFormat().fontWeight() >= QFont::Bold);
+
+        p.showPage(MainPage::EditText);
+        QCOMPARE(p.find<QTextEdit>("RichEdit2")->toPlainText(), QStringLiteral("Swim fast now"));
+        QVERIFY(p.find<QAction>("BoldButton1")->isEnabled());
+        p.showPage(MainPage::Overview);
 
         // The overview passes over the animation-only sequences 2 and 3.
         p.arrow("DownArrow");
