@@ -1,10 +1,8 @@
 #include "store/datamodule.h"
 
-#include "render/vocabulary.h"
-
 #include <algorithm>
 
-// Play index, sequences and undo history. Play keys are looked up without
+// Play index and sequences. Play keys are looked up without
 // regard to letter case; filters by category compare exactly.
 
 namespace {
@@ -227,101 +225,10 @@ void DataModule::clearplay()
 {
     t.sequences.clear();
     t.parts.clear();
+    highestPartnr.clear();
 }
 
 void DataModule::clearundo()
 {
     t.undo.clear();
-}
-
-
-// --- undo history -----------------------------------------------------------
-
-namespace {
-
-bool ofSequence(const UndoRow &row, const QString &category, const QString &name, int sequence)
-{
-    return row.Sequence == sequence && sameKey(row.Category, row.Drillname, category, name);
-}
-
-bool isRunKind(const QString &type)
-{
-    return is_line(type) || type == u"poly" || type == u"ppoly";
-}
-
-// The type the earlier rows of a run have: the end form without its "p".
-QString runBaseKind(const QString &type)
-{
-    return is_line_end(type) || type == u"ppoly" ? type.mid(1) : type;
-}
-
-} // namespace
-
-int DataModule::lastundonr(const QString &category, const QString &name, int sequence) const
-{
-    for (auto row = t.undo.crbegin(); row != t.undo.crend(); ++row) {
-        if (ofSequence(*row, category, name, sequence))
-            return row->Undonr;
-    }
-    return 0;
-}
-
-void DataModule::clearredo(const QString &category, const QString &name, int sequence)
-{
-    t.undo.removeIf([&](const UndoRow &row) {
-        return row.Action == u"Redo" && ofSequence(row, category, name, sequence);
-    });
-}
-
-void DataModule::clearhistory(const QString &category, const QString &name, int sequence)
-{
-    t.undo.removeIf([&](const UndoRow &row) { return ofSequence(row, category, name, sequence); });
-}
-
-void DataModule::moveundosequence(const QString &category, const QString &name, int sequence,
-                                  int newNumber)
-{
-    for (UndoRow &row : t.undo) {
-        if (ofSequence(row, category, name, sequence))
-            row.Sequence = newNumber;
-    }
-}
-
-void DataModule::recordchange(const QString &category, const QString &name, int sequence,
-                              const QString &detail, const QString &verb, const QString &type,
-                              int partnr, int drawing)
-{
-    clearredo(category, name, sequence);
-    PartFields part;
-    if (!getpart(drawing, partnr, part))
-        return;
-    const QString command =
-        QString(verb + u' ' + partkindname(type) + u' ' + detail).trimmed();
-    const int step = lastundonr(category, name, sequence) + 1;
-    const QDateTime now = QDateTime::currentDateTime();
-    int subnr = 0;
-    const auto record = [&](int number, const PartFields &fields) {
-        UndoRow row;
-        static_cast<PartFields &>(row) = fields;
-        row.Category = category;
-        row.Drillname = name;
-        row.Sequence = sequence;
-        row.Undonr = step;
-        row.Undosubnr = ++subnr;
-        row.Action = QStringLiteral("Undo");
-        row.Command = command;
-        row.Drawingnr = drawing;
-        row.Partnr = number;
-        row.TST = now;
-        t.undo.append(row);
-    };
-    record(partnr, part);
-    if (!isRunKind(part.Type))
-        return;
-    const QString base = runBaseKind(part.Type);
-    PartFields earlier;
-    for (int number = partnr - 1; number >= 1 && getpart(drawing, number, earlier)
-                                  && earlier.Type == base;
-         --number)
-        record(number, earlier);
 }

@@ -50,10 +50,11 @@ qsizetype indexOfCourt(const QList<PartRow> &parts, int drawing)
 
 int DataModule::addpart(int drawing, const PartFields &fields)
 {
-    // Numbered above the highest number of the sketch, not above the last
-    // row: after an undo restores an older part the rows are out of number
-    // order, and the last row's number may already be taken.
-    int highest = 0;
+    // Numbered above every number the sketch has had, not above the last
+    // row: an undo row names its part by number, and a number given again
+    // would let it reach another part. The rows present count too, for
+    // tables filled without addpart.
+    int highest = highestPartnr.value(drawing);
     for (const PartRow &part : t.parts) {
         if (part.Drawingnr == drawing)
             highest = std::max(highest, part.Partnr);
@@ -65,6 +66,7 @@ int DataModule::addpart(int drawing, const PartFields &fields)
     row.Selected = 0;
     t.parts.append(row);
     lastAdded = row.Partnr;
+    highestPartnr.insert(drawing, row.Partnr);
     return row.Partnr;
 }
 
