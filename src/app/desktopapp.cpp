@@ -4,6 +4,7 @@
 #include "mainwindow.h"
 #include "signalcloser.h"
 #include "splashwindow.h"
+#include "store/backuprestore.h"
 
 #include <QApplication>
 #include <QPrinterInfo>
@@ -107,9 +108,14 @@ void DesktopApp::showBackupWindow()
 {
 }
 
-bool DesktopApp::restoreSamplePlays(const QString &)
+bool DesktopApp::restoreSamplePlays(const QString &file)
 {
-    return false;
+    BackupRestore restore(session, playStore);
+    // The conflict window arrives with exchange files; until then a sample
+    // play whose key the playbook holds is skipped, so nothing of the
+    // user's is overwritten. Its answer goes into resolveConflict.
+    restore.resolveConflict = [](const QString &, const QString &) { return RestoreConflict{}; };
+    return restore.recover2(file).restored > 0;
 }
 
 // The new-play window arrives with play management; until then an empty

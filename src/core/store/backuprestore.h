@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class PlayStore;
+class Session;
+struct PlayRow;
+
+// What the user chose for a play of a backup whose key the playbook
+// already holds.
+struct RestoreConflict {
+    enum class Answer {
+        Skip,       // leave the existing play, pass over this one
+        SkipAll,    // ... and every later conflict of this restore
+        Replace,    // store this play over the existing one
+        ReplaceAll, // ... and every later conflict of this restore
+        Cancel,     // stop; the plays restored so far stay
+        NewKey,     // restore it under category and name (tested again)
+    };
+    Answer answer = Answer::Skip;
+    QString category;
+    QString name;
+};
+
+// Restores the plays of a backup file into the play store, play by play:
+// the file's version line, "Backup   = " + the number of plays, then that
+// many keyed play records. Each play is written into the play index
+// (setplayinfo) and stored (DBUpdate); the last one restored stays the
+// loaded play. Messages go through the session's prompter.
+class BackupRestore {
+public:
+    BackupRestore(Session &session, PlayStore &store);
+
+    // Asked for every play whose key is taken, unless "all" was answered
+    // before in the same restore. Unset, every conflict is skipped.
+    std::function<RestoreConflict(const QString &category, const QString &name)> resolveConflict;
+    // Told the name of each play as it is restored, for the "Loading plays:"
+    // list of the overview text.
+    std::function<void(const QString &name)> playRestored;
+
+    struct Outcome {
+        QString category; // key of the last play restored; empty when none
+        QString name;
+        int restored = 0;
+    };
+
+    // Restores the plays of the backup file at path. A file whose first line
+    // is not a version line this reader takes is passed over without a
+    // message; a file that breaks off or misses a key line is reported as
+    // corrupt. Either way the plays restored before stay.
+    Outcome recover2(const QString &path);
+
+private:
+    enum class Decision { Store, Skip, Cancel };
+    Decision settle(QString &category, QString &name);
+    bool storePlay(const QString &category, const QString &name, const PlayRow &header);
+
+    Session &session;
+    PlayStore &store;
+    RestoreConflict::Answer lasting = RestoreConflict::Answer::Skip;
+    bool answerLasts = false;
+};
