@@ -5,6 +5,7 @@
 #include "shell/playbrowser.h"
 #include "shell/session.h"
 #include "store/preferencesmodel.h"
+#include "sketchview.h"
 #include "symbolpalette.h"
 #include "texteditortools.h"
 #include "updownarrows.h"
@@ -50,7 +51,7 @@ BrowserController::BrowserController(QWidget *window, Session &session, PlayBrow
       plays(child<QComboBox>(window, "ComboBox2")),
       counter(child<QLineEdit>(window, "Edit3")),
       overviewSketch(child<QLabel>(window, "Image1")),
-      drawingSketch(child<QLabel>(window, "Image2")),
+      drawingSketch(child<SketchView>(window, "Image2")),
       smallSketch(child<QLabel>(window, "Image4")),
       editor(child<QWidget>(window, "RichEdit2")),
       animationOnly{child<QCheckBox>(window, "CheckBox1"), child<QCheckBox>(window, "CheckBox4")},
@@ -191,6 +192,8 @@ void BrowserController::addSequence()
     takeOverText();
     release();
     browser.addSequence();
+    if (sequenceAdded)
+        sequenceAdded();
     showplay();
 }
 
@@ -244,27 +247,37 @@ void BrowserController::showplay()
 
     text.resetFont(readFontPreferences(session.data));
     if (shown.number == 0) {
-        for (QLabel *sketch : {overviewSketch, drawingSketch, smallSketch})
-            sketch->clear();
+        overviewSketch->clear();
+        smallSketch->clear();
+        drawingSketch->setPicture({});
         return;
     }
     text.load(shown.text);
 
     RenderContext context(session.data, session.folders.program);
-    const PreviousOverlays overlays{session.runtime.prevPositions, session.runtime.prevLines};
     const QImage plain = editor_sketch_image(1.0, shown.number, {}, context);
-    const QImage edited = page() == MainPage::EditDrawing
-                              ? editor_sketch_image(1.0, shown.number, overlays, context)
-                              : plain;
     overviewSketch->setPixmap(QPixmap::fromImage(plain));
-    drawingSketch->setPixmap(QPixmap::fromImage(edited));
     smallSketch->setPixmap(QPixmap::fromImage(editor_sketch_image(0.75, shown.number, {}, context)));
     if (context.changedPlay)
         session.PlayModified = true;
+    redrawSketch();
     if (page() == MainPage::EditText) {
         text.setStyleButtons();
         editor->setFocus();
     }
+}
+
+void BrowserController::redrawSketch()
+{
+    if (!browser.hasSequence()) {
+        drawingSketch->setPicture({});
+        return;
+    }
+    RenderContext context(session.data, session.folders.program);
+    const PreviousOverlays overlays{session.runtime.prevPositions, session.runtime.prevLines};
+    drawingSketch->setPicture(editor_sketch_image(1.0, browser.sequence(), overlays, context));
+    if (context.changedPlay)
+        session.PlayModified = true;
 }
 
 void BrowserController::release()

@@ -11,6 +11,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class SketchView;
 class QTabWidget;
 class Session;
 class SymbolPalette;
@@ -30,6 +31,8 @@ public:
     // Releases the drawing tool and the selection before the sketch shown
     // changes; set by the sketch editor.
     std::function<void()> releaseEditor;
+    // A sequence was added: the player palettes start again.
+    std::function<void()> sequenceAdded;
 
     // Start-up: the selectors from the play index, showing the first play.
     void fillSelectors();
@@ -41,6 +44,8 @@ public:
     void copySketch(int factor);
     // Shows the current sequence again, as the settings now want it.
     void showplay();
+    // Draws the editable sketch again after the editor changed it.
+    void redrawSketch();
     // After the play index was rebuilt: the selectors refilled without
     // scanning or loading again.
     void refillSelectors();
@@ -70,7 +75,7 @@ private:
     QComboBox *plays;
     QLineEdit *counter;
     QLabel *overviewSketch;
-    QLabel *drawingSketch;
+    SketchView *drawingSketch;
     QLabel *smallSketch;
     QWidget *editor;
     QList<QCheckBox *> animationOnly;

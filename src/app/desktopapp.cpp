@@ -1,6 +1,7 @@
 #include "desktopapp.h"
 
 #include "browsercontroller.h"
+#include "drawingpage.h"
 #include "mainwindow.h"
 #include "signalcloser.h"
 #include "splashwindow.h"
@@ -97,10 +98,10 @@ void DesktopApp::showLoading()
     window->showLoading();
 }
 
-// The player and equipment palettes arrive with the drawing tools.
 void DesktopApp::preparePalettes()
 {
     window->browserView().prepareCourtPalette();
+    window->drawingPage().preparePalettes();
 }
 
 // The backup window arrives with backup and restore.

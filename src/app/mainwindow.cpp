@@ -2,13 +2,17 @@
 
 #include "aboutbox.h"
 #include "browsercontroller.h"
+#include "drawingpage.h"
 #include "platform/helprouter.h"
 #include "preferencesdialog.h"
 #include "shell/session.h"
+#include "sketchview.h"
 #include "symbolpalette.h"
+#include "undohistorydialog.h"
 #include "texteditortools.h"
 #include "updownarrows.h"
 
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -98,7 +102,12 @@ MainWindow::MainWindow(Session &session, HelpRouter &help, PlayBrowser &browser,
     buildSelectors(central);
     textTools = new TextEditorTools(textEditor, overviewText,
                                     findChild<QToolBar *>(QStringLiteral("ToolBar1")), this);
+    drawingTools = new DrawingPage(session, browser, findChild<SketchView *>(QStringLiteral("Image2")),
+                                   findChild<QTabWidget *>(QStringLiteral("PageControl2")), this);
     browserController = new BrowserController(this, session, browser, *textTools);
+    drawingTools->redraw = [this] { browserController->redrawSketch(); };
+    browserController->releaseEditor = [this] { drawingTools->editor().releaseAll(); };
+    browserController->sequenceAdded = [this] { drawingTools->firstPlayers(); };
     buildMenus();
 
     connect(pages, &QTabWidget::currentChanged, this, &MainWindow::pageChanged);
@@ -134,7 +143,7 @@ void MainWindow::buildPages()
     overviewText->setReadOnly(true);
 
     QWidget *drawing = addPage(pages, "TabSheet2", QStringLiteral("Edit Drawing"));
-    sketchLabel(drawing, "Image2", sketch);
+    place<SketchView>(drawing, "Image2", sketch);
     auto *tools = place<QTabWidget>(drawing, "PageControl2", QRect(299, 4, 323, 260));
     QWidget *players = addPage(tools, "TabSheet4", QStringLiteral("Players"));
     checkBox(players, "CheckBox7", QStringLiteral("Smaller pool"), {6, 206});
@@ -242,9 +251,9 @@ void MainWindow::buildMenus()
 
     QMenu *edit = addMenu(bar, "Edit1", QStringLiteral("&Edit"));
     QAction *undo = addItem(edit, "Undo1", QStringLiteral("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z));
-    addItem(edit, "Redo1", QStringLiteral("&Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y));
-    addItem(edit, "UndoHistory1", QStringLiteral("Undo &History"),
-            QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Z));
+    QAction *redo = addItem(edit, "Redo1", QStringLiteral("&Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y));
+    QAction *history = addItem(edit, "UndoHistory1", QStringLiteral("Undo &History"),
+                               QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Z));
     addSeparator(edit);
     QAction *cut = addItem(edit, "Cut1", QStringLiteral("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X));
     QAction *copyImageItem =
@@ -263,10 +272,25 @@ void MainWindow::buildMenus()
     connect(copyImage2Item, &QAction::triggered, this, [this] { copyImage(2); });
     for (QAction *item : {copyImageItem, copyImage2Item})
         keepShortcutWhileHidden(item);
-    connect(undo, &QAction::triggered, this, [this] { editCommand(&TextEditorTools::undo); });
+    connect(undo, &QAction::triggered, this, [this] {
+        if (currentPage() == MainPage::EditDrawing)
+            drawingTools->editor().undo();
+        else
+            editCommand(&TextEditorTools::undo);
+    });
+    connect(redo, &QAction::triggered, this, [this] {
+        if (currentPage() == MainPage::EditDrawing)
+            drawingTools->editor().redo();
+    });
+    connect(history, &QAction::triggered, this, &MainWindow::showUndoHistory);
     connect(cut, &QAction::triggered, this, [this] { editCommand(&TextEditorTools::cut); });
     connect(paste, &QAction::triggered, this, [this] { editCommand(&TextEditorTools::paste); });
-    connect(selectAll, &QAction::triggered, this, [this] { editCommand(&TextEditorTools::selectAll); });
+    connect(selectAll, &QAction::triggered, this, [this] {
+        if (currentPage() == MainPage::EditDrawing)
+            drawingTools->editor().selectAll();
+        else
+            editCommand(&TextEditorTools::selectAll);
+    });
     connect(copy, &QAction::triggered, this, [this] {
         if (currentPage() == MainPage::Overview)
             textTools->copyOverview();
@@ -359,9 +383,9 @@ void MainWindow::adjustFileMenu()
 
 void MainWindow::adjustEditMenu()
 {
-    // The undo history of the shown sequence arrives with the sketch editor;
-    // until then there is nothing to undo or redo.
-    apply(editMenuOnOpening(currentPage(), false, false, session.runtime.showHistory));
+    const SketchEditor &editor = drawingTools->editor();
+    apply(editMenuOnOpening(currentPage(), editor.hasUndoSteps(), editor.canRedo(),
+                            session.runtime.showHistory));
 }
 
 void MainWindow::adjustSpecialMenu()
@@ -399,6 +423,15 @@ void MainWindow::showPreferences()
     browserController->showplay();
 }
 
+void MainWindow::showUndoHistory()
+{
+    if (currentPage() != MainPage::EditDrawing || !drawingTools->editor().hasSequence())
+        return;
+    UndoHistoryDialog dialog(session, drawingTools->editor().sequenceShown(), help, this);
+    dialog.exec();
+    drawingTools->editor().freeSelected();
+}
+
 void MainWindow::showAbout()
 {
     AboutBox about(this);
@@ -427,6 +460,17 @@ void MainWindow::showEvent(QShowEvent *event)
     }
 }
 
+// On the drawing page Delete deletes the selection and the arrow keys move
+// it, unless a field that takes those keys itself has the focus.
+bool MainWindow::sketchKey(const QWidget *receiver, const QKeyEvent *press)
+{
+    if (currentPage() != MainPage::EditDrawing || press->modifiers() != Qt::NoModifier
+        || qobject_cast<const QAbstractSpinBox *>(receiver) || qobject_cast<const QLineEdit *>(receiver)
+        || qobject_cast<const QComboBox *>(receiver))
+        return false;
+    return drawingTools->editor().key(press->key());
+}
+
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     const auto *widget = qobject_cast<QWidget *>(watched);
@@ -434,11 +478,14 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         return false;
     switch (event->type()) {
     case QEvent::KeyPress: {
-        const int key = static_cast<QKeyEvent *>(event)->key();
+        const auto *press = static_cast<QKeyEvent *>(event);
+        const int key = press->key();
         if (key == Qt::Key_Shift)
             shiftDown = true;
         else if (key == Qt::Key_Control)
             ctrlDown = true;
+        else if (sketchKey(widget, press))
+            return true;
         break;
     }
     case QEvent::KeyRelease:

@@ -8,9 +8,11 @@
 #include <functional>
 
 class BrowserController;
+class DrawingPage;
 class HelpRouter;
 class PlayBrowser;
 class QAction;
+class QKeyEvent;
 class QKeySequence;
 class QMenu;
 class QShortcut;
@@ -41,6 +43,8 @@ public:
 
     // The selectors, the sketches, the texts and the counter.
     BrowserController &browserView() { return *browserController; }
+    // The tools and the editor of the Edit Drawing page.
+    DrawingPage &drawingPage() { return *drawingTools; }
 
     // Shift and Ctrl as held on the keyboard, for the mouse handlers; both
     // are forgotten at any key release.
@@ -70,9 +74,11 @@ private:
     void adjustSpecialMenu();
 
     void copyImage(int factor);
+    bool sketchKey(const QWidget *receiver, const QKeyEvent *press);
     void editCommand(void (TextEditorTools::*command)());
     void showPreferences();
     void showAbout();
+    void showUndoHistory();
 
     Session &session;
     HelpRouter &help;
@@ -82,6 +88,7 @@ private:
     QTextEdit *textEditor = nullptr;
     TextEditorTools *textTools = nullptr;
     BrowserController *browserController = nullptr;
+    DrawingPage *drawingTools = nullptr;
     QHash<QAction *, QShortcut *> hiddenShortcuts;
     QString pageHelpTopic;
     bool shiftDown = false;

@@ -1,6 +1,9 @@
 #include "symbolpalette.h"
 
+#include <QDrag>
 #include <QHBoxLayout>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QLabel>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -50,6 +53,33 @@ void SymbolPalette::setRows(QList<GraphRow> newRows)
 {
     rows = std::move(newRows);
     show(0);
+}
+
+void SymbolPalette::makeDragSource(const QString &mimeType)
+{
+    dragMimeType = mimeType;
+    picture->installEventFilter(this);
+}
+
+// A press on the picture starts the drag at once, without a threshold.
+bool SymbolPalette::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != picture || event->type() != QEvent::MouseButtonPress
+        || static_cast<QMouseEvent *>(event)->button() != Qt::LeftButton)
+        return false;
+    const GraphRow *row = current();
+    if (!row)
+        return true;
+    Q_EMIT picked();
+    auto *data = new QMimeData;
+    data->setData(dragMimeType, QStringLiteral("%1;%2").arg(row->Graphicnr).arg(row->Type).toUtf8());
+    auto *drag = new QDrag(this);
+    drag->setMimeData(data);
+    if (!row->Graphic.isNull())
+        drag->setPixmap(QPixmap::fromImage(row->Graphic));
+    drag->setHotSpot(QPoint(10, 10));
+    drag->exec(Qt::CopyAction);
+    return true;
 }
 
 const GraphRow *SymbolPalette::current() const

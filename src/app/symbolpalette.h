@@ -17,6 +17,9 @@ public:
     SymbolPalette(const QString &name, QWidget *parent = nullptr);
 
     void setRows(QList<GraphRow> rows);
+    // The picture can be dragged onto the sketch, carrying its row under
+    // the mime type given.
+    void makeDragSource(const QString &mimeType);
     // The row shown, or nullptr when the palette is empty.
     const GraphRow *current() const;
     void first();
@@ -25,6 +28,11 @@ public:
 
 Q_SIGNALS:
     void currentChanged();
+    // The picture was pressed to drag it away.
+    void picked();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void show(qsizetype index);
@@ -32,4 +40,5 @@ private:
     QList<GraphRow> rows;
     qsizetype index = 0;
     QLabel *picture = nullptr;
+    QString dragMimeType;
 };

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QList>
 #include <QPointF>
+#include <QSize>
 #include <QString>
 
 // Everything the sketch renderers read besides the part being drawn: the
@@ -66,6 +67,9 @@ int grey(int color);
 // line segments go to the line routines. Leaves the pen width at 1.
 void draw_symbol(Canvas &canvas, const PartFields &part, double zoom, bool ghost,
                  RenderContext &context);
+// The size of a text part's block at 100 %: its widest line and the sum of
+// its line heights, as the editor measures it for hit tests and marks.
+QSize text_block_size(const PartFields &part);
 void draw_text_box(Canvas &canvas, const PartFields &part, double zoom, bool ghost,
                    RenderContext &context);
 void draw_magnified(Canvas &canvas, const PartFields &part, double zoom, int factor,

@@ -53,26 +53,51 @@ int zoomedPointSize(Canvas &canvas, const PartFields &part, const QString &wides
     return std::max(size - 1, 1);
 }
 
+// The text's lines and the size of its block at the part's own font size:
+// the widest line, and the sum of the line steps.
+struct TextBlock {
+    QStringList lines;
+    QString widestLine;
+    int width = 0;
+    int height = 0;
+};
+
+TextBlock measure(Canvas &canvas, const PartFields &part)
+{
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
+    TextBlock block;
+    block.lines = part.tekst.split(lineBreak);
+    canvas.setFont(partFont(part, part.thickness));
+    for (const QString &line : std::as_const(block.lines)) {
+        const int lineWidth = canvas.textExtent(line).width();
+        if (lineWidth > block.width) {
+            block.width = lineWidth;
+            block.widestLine = line;
+        }
+    }
+    block.height = int(block.lines.size()) * lineStep(canvas);
+    return block;
+}
+
 } // namespace
+
+QSize text_block_size(const PartFields &part)
+{
+    QImage scratch(1, 1, QImage::Format_RGB32);
+    Canvas canvas(scratch);
+    const TextBlock block = measure(canvas, part);
+    return {block.width, block.height};
+}
 
 void draw_text_box(Canvas &canvas, const PartFields &part, double zoom, bool ghost,
                    RenderContext &context)
 {
-    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
-    const QStringList lines = part.tekst.split(lineBreak);
-
     // Measured at the part's own size; the box scales with the zoom.
-    canvas.setFont(partFont(part, part.thickness));
-    int width = 0;
-    QString widestLine;
-    for (const QString &line : lines) {
-        const int lineWidth = canvas.textExtent(line).width();
-        if (lineWidth > width) {
-            width = lineWidth;
-            widestLine = line;
-        }
-    }
-    const int height = int(lines.size()) * lineStep(canvas);
+    const TextBlock block = measure(canvas, part);
+    const QStringList &lines = block.lines;
+    const QString &widestLine = block.widestLine;
+    const int width = block.width;
+    const int height = block.height;
 
     if (part.transparent == 1 || ghost)
         canvas.setBrushClear();

@@ -2,6 +2,8 @@
 
 #include "render/canvas.h"
 
+#include <QHash>
+
 namespace {
 
 bool isOneOf(const QString &type, std::initializer_list<const char *> codes)
@@ -120,4 +122,15 @@ int adjust_goalkeeper_color(int number, const QString &type, int color, const Si
     if (number == 1 && redGoalkeeper(type) && color == sideColor(type, sides))
         return Red;
     return color;
+}
+
+QString player_kind_for_style(bool offense, const QString &styleCode)
+{
+    static const QHash<QString, QString> offenseKinds{{"0", "Circle"}, {"1", "Otriangl"}, {"2", "Ocross"},
+                                                      {"3", "Ochair"}, {"5", "Osquare"}, {"7", "Opop"}};
+    static const QHash<QString, QString> defenseKinds{{"0", "Dcircle"}, {"1", "Triangle"}, {"2", "Ncross"},
+                                                      {"4", "Dchair"}, {"6", "Dsquare"}, {"8", "Dpop"}};
+    const QString code = styleCode.trimmed();
+    return offense ? offenseKinds.value(code, QStringLiteral("Circle"))
+                   : defenseKinds.value(code, QStringLiteral("Triangle"));
 }

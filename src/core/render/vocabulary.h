@@ -39,3 +39,7 @@ int default_player_color(int number, const QString &type, const SideColors &side
 // Red when number 1 of those kinds still shows its side colour; otherwise
 // the colour unchanged.
 int adjust_goalkeeper_color(int number, const QString &type, int color, const SideColors &sides);
+
+// The player kind a side's symbol style code stands for (settings "Offense"
+// and "Defense"); an unknown code gives the side's default kind.
+QString player_kind_for_style(bool offense, const QString &styleCode);

@@ -1,0 +1,136 @@
+#include "editor/hittest.h"
+
+#include "editor/selection.h"
+#include "render/canvas.h"
+#include "render/renderer.h"
+#include "render/vocabulary.h"
+
+namespace {
+
+// Symbols and balls sit in a cell of 22 pixels from their top-left corner.
+constexpr int Cell = 21;
+constexpr int CellCentre = 11;
+constexpr long long NotFound = 100000;
+
+long long squaredDistance(QPoint a, QPoint b)
+{
+    const long long dx = a.x() - b.x();
+    const long long dy = a.y() - b.y();
+    return dx * dx + dy * dy;
+}
+
+QPoint midpoint(const PartRow &part)
+{
+    return {rnd((part.x1 + part.x2) / 2.0), rnd((part.y1 + part.y2) / 2.0)};
+}
+
+QRect textBox(const PartRow &part)
+{
+    const QSize size = text_block_size(part);
+    return QRect(part.x1, part.y1, size.width(), size.height());
+}
+
+} // namespace
+
+namespace HitTest {
+
+int nearestObject(const SketchSelection &sketch, int drawing, QPoint point)
+{
+    const QList<PartRow> &parts = sketch.parts();
+    long long best = NotFound;
+    int found = 0;
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        const PartRow &part = parts[i];
+        if (part.Drawingnr != drawing || part.Type == u"Court")
+            continue;
+        QPoint centre;
+        int candidate = part.Partnr;
+        if (part.Type == u"ellipse") {
+            centre = midpoint(part);
+        } else if (is_symbol(part.Type) || is_ball(part.Type)) {
+            centre = {part.x1 + CellCentre, part.y1 + CellCentre};
+        } else if (part.Type == u"Text") {
+            const QSize size = text_block_size(part);
+            centre = {part.x1 + rnd(size.width() / 2.0), part.y1 + rnd(size.height() / 2.0)};
+        } else if (part.Type == u"poly" || part.Type == u"ppoly") {
+            // A polygon is one candidate: the mean of its corners, found
+            // at its closing row.
+            long long sumX = 0;
+            long long sumY = 0;
+            int corners = 0;
+            for (; i < parts.size(); ++i) {
+                const PartRow &corner = parts[i];
+                if (corner.Drawingnr != drawing)
+                    continue;
+                sumX += corner.x1;
+                sumY += corner.y1;
+                ++corners;
+                candidate = corner.Partnr;
+                if (corner.Type == u"ppoly")
+                    break;
+            }
+            centre = {rnd(double(sumX) / corners), rnd(double(sumY) / corners)};
+        } else if (is_line(part.Type)) {
+            centre = midpoint(part);
+        } else {
+            continue;
+        }
+        const long long distance = squaredDistance(centre, point);
+        if (distance < best) {
+            best = distance;
+            found = candidate;
+        }
+    }
+    return found == 0 ? 0 : sketch.representative(drawing, found);
+}
+
+bool onObject(const SketchSelection &sketch, int drawing, int partnr, QPoint point)
+{
+    const PartRow *part = sketch.find(drawing, partnr);
+    if (!part)
+        return false;
+    const int x = point.x();
+    const int y = point.y();
+    if (is_symbol(part->Type))
+        return part->x1 <= x && x <= part->x1 + Cell && part->y1 <= y && y <= part->y1 + Cell;
+    if (is_ball(part->Type))
+        return part->x1 + 7 <= x && x <= part->x1 + 14 && part->y1 + 7 <= y && y <= part->y1 + 14;
+    if (part->Type == u"Text") {
+        const QRect box = textBox(*part);
+        return box.left() < x && x < box.left() + box.width() && box.top() < y
+            && y < box.top() + box.height();
+    }
+    if (part->Type == u"ellipse") {
+        const QRect box = QRect(QPoint(part->x1, part->y1), QPoint(part->x2, part->y2)).normalized();
+        return box.left() < x && x < box.right() && box.top() < y && y < box.bottom();
+    }
+    if (is_run_row(part->Type)) {
+        const QRect box = sketch.runbounds(drawing, partnr, part->Type);
+        return box.left() - 3 < x && x < box.right() + 3 && box.top() - 3 < y && y < box.bottom() + 3;
+    }
+    return false;
+}
+
+bool inMarquee(const SketchSelection &sketch, int drawing, const PartRow &part, const QRect &marquee)
+{
+    const auto holds = [&marquee](int x, int y) {
+        return marquee.left() <= x && x <= marquee.right() && marquee.top() <= y && y <= marquee.bottom();
+    };
+    if (is_symbol(part.Type))
+        return holds(part.x1, part.y1) && holds(part.x1 + Cell, part.y1 + Cell);
+    if (is_ball(part.Type))
+        return holds(part.x1 + CellCentre, part.y1 + CellCentre);
+    if (part.Type == u"ellipse")
+        return holds(part.x1, part.y1) && holds(part.x2, part.y2);
+    if (is_run_end(part.Type)) {
+        const QRect box = sketch.runbounds(drawing, part.Partnr, part.Type);
+        return holds(box.left(), box.top()) && holds(box.right(), box.bottom());
+    }
+    if (part.Type == u"Text") {
+        const QRect box = textBox(part);
+        return holds(box.left(), box.top()) && holds(box.left() + box.width(), box.top() + box.height());
+    }
+    return false;
+}
+
+} // namespace HitTest

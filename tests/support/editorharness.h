@@ -1,0 +1,83 @@
+#pragma once
+
+#include "editor/sketcheditor.h"
+#include "fakeenvironment.h"
+#include "playfixture.h"
+#include "recordingprompter.h"
+#include "shell/playbrowser.h"
+#include "shell/session.h"
+#include "store/playstore.h"
+
+#include <QTemporaryDir>
+
+#include <memory>
+
+// The editor's host for tests: counts what the editor asks for and answers
+// the text dialog from a script.
+class RecordingHost : public EditorHost {
+public:
+    int redraws = 0;
+    int buttonsUp = 0;
+    bool curvedEnabled = true;
+    EditorCursor cursor = EditorCursor::Normal;
+    QStringList texts;             // answers of the text dialog; empty: cancelled
+    QList<QPair<int, int>> opened; // property dialogs asked for (drawing, part)
+    int offenseSteps = 0;
+    int defenseSteps = 0;
+
+    void sketchChanged() override { ++redraws; }
+    void overlayChanged() override {}
+    void setCursor(EditorCursor shown) override { cursor = shown; }
+    void toolButtonsUp() override { ++buttonsUp; }
+    void setCurvedLinesEnabled(bool enabled) override { curvedEnabled = enabled; }
+    bool editSketchText(PartFields &text) override
+    {
+        if (texts.isEmpty())
+            return false;
+        text.tekst = texts.takeFirst();
+        text.thickness = 10;
+        text.fontname = QStringLiteral("Arial");
+        return true;
+    }
+    void editProperties(int drawing, int partnr) override { opened.append({drawing, partnr}); }
+    void advancePalette(PaletteSide side) override
+    {
+        ++(side == PaletteSide::Offense ? offenseSteps : defenseSteps);
+    }
+};
+
+// A loaded play of empty sequences (each with only a court) in a data
+// folder of its own, with the sketch editor on its first sequence.
+struct EditorHarness {
+    explicit EditorHarness(int sequences = 2)
+    {
+        session.folders.data = dir.path() + u'/';
+        session.startupDone = true;
+        PlayFixture play;
+        play.category = QStringLiteral("Drills");
+        play.name = QStringLiteral("Board");
+        play.sequences = sequences;
+        play.partsPerSequence = 0;
+        writeFile(session.folders.data + QStringLiteral("data/Drills/Board.dat"), play.bytes());
+        browser.categorybox(true);
+        for (int s = 1; s <= sequences; ++s) {
+            PartFields court;
+            court.Type = QStringLiteral("Court");
+            court.color2 = -1;
+            session.data.addpart(session.data.getdrawingnr(s), court);
+        }
+        session.PlayModified = false;
+    }
+
+    int drawing() const { return session.data.getdrawingnr(browser.sequence()); }
+
+    QTemporaryDir dir;
+    FakeEnvironment environment;
+    RecordingPrompter prompter;
+    Session session{environment, prompter};
+    FixedClock clock;
+    PlayStore store{session, clock};
+    PlayBrowser browser{session, store};
+    RecordingHost host;
+    SketchEditor editor{session, browser, host};
+};
