@@ -461,12 +461,11 @@ void MainWindow::showEvent(QShowEvent *event)
 }
 
 // On the drawing page Delete deletes the selection and the arrow keys move
-// it, unless a field that takes those keys itself has the focus.
+// it, unless a field being typed in has the focus.
 bool MainWindow::sketchKey(const QWidget *receiver, const QKeyEvent *press)
 {
     if (currentPage() != MainPage::EditDrawing || press->modifiers() != Qt::NoModifier
-        || qobject_cast<const QAbstractSpinBox *>(receiver) || qobject_cast<const QLineEdit *>(receiver)
-        || qobject_cast<const QComboBox *>(receiver))
+        || qobject_cast<const QAbstractSpinBox *>(receiver) || qobject_cast<const QLineEdit *>(receiver))
         return false;
     return drawingTools->editor().key(press->key());
 }
