@@ -1,4 +1,5 @@
 #include "editorharness.h"
+#include "editor/historychoice.h"
 #include "render/vocabulary.h"
 
 #include <QRandomGenerator>
@@ -414,6 +415,31 @@ private Q_SLOTS:
         QCOMPARE(rows().size(), 2);
         run("undo");
         QCOMPARE(rows().size(), 1);
+    }
+
+    // Steps 1 to 5, of which 4 and 5 are undone, newest first.
+    void historyWindowChoices()
+    {
+        const QStringList lines{"\t5\t\t\t00:04\t\t\tRedo\t\tAdd player", "\t4\t\t\t00:05\t\t\tRedo\t\tAdd player",
+                                "\t3\t\t\t00:06\t\t\tUndo\t\tAdd line", "\t2\t\t\t00:07\t\t\tUndo\t\tMove player",
+                                "\t1\t\t\t00:08\t\t\tUndo\t\tAdd player"};
+        const HistoryChoice first = HistoryChoice::initial(lines);
+        QCOMPARE(first.rows, QList<int>{2});
+        QVERIFY(first.undo);
+
+        const HistoryChoice oldest = HistoryChoice::clicked(lines, 4);
+        QCOMPARE(oldest.rows, (QList<int>{2, 3, 4}));
+        QVERIFY(oldest.undo);
+        QCOMPARE(QList<int>({oldest.firstStep(5), oldest.lastStep(5)}), QList<int>({3, 1}));
+
+        const HistoryChoice newest = HistoryChoice::clicked(lines, 0);
+        QCOMPARE(newest.rows, (QList<int>{0, 1}));
+        QVERIFY(!newest.undo);
+        QCOMPARE(QList<int>({newest.firstStep(5), newest.lastStep(5)}), QList<int>({5, 4}));
+
+        const HistoryChoice allUndone = HistoryChoice::initial(lines.mid(0, 2));
+        QCOMPARE(allUndone.rows, QList<int>{1});
+        QVERIFY(!allUndone.undo);
     }
 
     // Random edits; undoing every step gives back the first sketch and
