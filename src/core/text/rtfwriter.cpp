@@ -36,8 +36,9 @@ QString familyOf(const QTextCharFormat &format)
 {
     const QStringList families = format.fontFamilies().toStringList();
     QString family = families.isEmpty() ? QString() : families.first();
-    // The table ends each name with ";" and has no escape for it.
-    family.remove(u';');
+    // The table ends each name with ";" and has no escape for it; blanks
+    // around a name do not survive reading it back.
+    family = family.remove(u';').trimmed();
     return family.isEmpty() ? QStringLiteral("Arial") : family;
 }
 

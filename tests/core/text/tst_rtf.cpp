@@ -64,6 +64,7 @@ private Q_SLOTS:
     void removesBulletResidue();
     void survivesHostileInput_data();
     void survivesHostileInput();
+    void fontNamesAreWrittenAsTheyReadBack();
 };
 
 void TestRtf::readsText_data()
@@ -339,6 +340,19 @@ void TestRtf::survivesHostileInput()
     RtfReader::read(rtf, document);
     QCOMPARE(document.toRawText(), text);
     QCOMPARE(rewritten(rewritten(rtf)), rewritten(rtf));
+}
+
+// A name the reader would trim is written trimmed, so that a text taken
+// over, shown and taken over again stays the same.
+void TestRtf::fontNamesAreWrittenAsTheyReadBack()
+{
+    QTextDocument document;
+    QTextCharFormat format;
+    format.setFontFamilies({QStringLiteral(" Arial ;")});
+    QTextCursor(&document).insertText(QStringLiteral("x"), format);
+    const QString rtf = RtfWriter::write(document);
+    QVERIFY2(rtf.contains(QStringLiteral("\\fcharset0 Arial;}")), qPrintable(rtf));
+    QCOMPARE(rewritten(rtf), rtf);
 }
 
 QTEST_MAIN(TestRtf)
