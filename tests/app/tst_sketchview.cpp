@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
@@ -97,6 +98,38 @@ private Q_SLOTS:
         QApplication::sendEvent(view, &drop);
         QCOMPARE(rows(), QStringList{"Circle 90,90-0,100 0"});
         delete mime;
+    }
+
+    // A player dropped, his swim drawn with the mouse, "Add Sequence": with
+    // "Automove" he stands at the end of his swim in the new sequence.
+    void automoveCarriesThePlayerIntoTheNextSequence()
+    {
+        cleanup();
+        h = std::make_unique<EditorHarness>(1);
+        h->session.runtime.autoMove = true;
+        help = std::make_unique<RecordingHelp>();
+        window = std::make_unique<MainWindow>(h->session, *help, h->browser);
+        window->browserView().fillSelectors();
+        window->show();
+        window->findChild<QTabWidget *>(QStringLiteral("PageControl1"))->setCurrentIndex(int(MainPage::EditDrawing));
+        view = window->findChild<SketchView *>(QStringLiteral("Image2"));
+
+        QMimeData mime;
+        mime.setData(SketchView::SymbolMimeType, "3;Circle");
+        QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(view, &enter);
+        QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(view, &drop);
+        QTest::mouseClick(window->findChild<QToolButton *>(QStringLiteral("SpeedButton9")), Qt::LeftButton);
+        QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(105, 105));
+        QTest::mouseMove(view, QPoint(150, 200));
+        QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(150, 200));
+        QTest::mouseClick(view, Qt::RightButton, {}, QPoint(5, 5));
+        QCOMPARE(rows(), (QStringList{"Circle 90,90-0,100 0", "ploop 105,105-150,200 0"}));
+
+        QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("BitBtn3")), Qt::LeftButton);
+        QCOMPARE(h->browser.sequence(), 2);
+        QCOMPARE(rows(), QStringList{"Circle 139,189-0,100 0"});
     }
 
     void marqueeSelectsAndDeleteKeyDeletes()
