@@ -254,13 +254,15 @@ void BrowserController::showplay()
     }
     text.load(shown.text);
 
+    redrawSketch();
     RenderContext context(session.data, session.folders.program);
-    const QImage plain = editor_sketch_image(1.0, shown.number, {}, context);
-    overviewSketch->setPixmap(QPixmap::fromImage(plain));
+    // The overview shows no ghosts; without any, it is the editor's picture.
+    const bool ghosts = session.runtime.prevPositions || session.runtime.prevLines;
+    overviewSketch->setPixmap(QPixmap::fromImage(
+        ghosts ? editor_sketch_image(1.0, shown.number, {}, context) : drawingSketch->picture()));
     smallSketch->setPixmap(QPixmap::fromImage(editor_sketch_image(0.75, shown.number, {}, context)));
     if (context.changedPlay)
         session.PlayModified = true;
-    redrawSketch();
     if (page() == MainPage::EditText) {
         text.setStyleButtons();
         editor->setFocus();

@@ -205,3 +205,9 @@ void SketchSelection::selectAll(int drawing)
             part.Selected = 2;
     }
 }
+
+void SketchSelection::unselectAll()
+{
+    for (PartRow &part : data.tables().parts)
+        part.Selected = 0;
+}

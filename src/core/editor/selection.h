@@ -52,6 +52,8 @@ public:
     // Every part but the court that is not selected becomes "about to be
     // selected".
     void selectAll(int drawing);
+    // No part of any sketch stays selected.
+    void unselectAll();
 
 private:
     PartRow *findRow(int drawing, int partnr);

@@ -156,11 +156,8 @@ void SketchEditor::releaseAll()
     dragging = false;
     marqueeOn = false;
     drawn = {};
-    // Every selection of the drawing goes, also one left from a sequence
-    // shown before.
-    for (PartRow &part : session.tables.parts)
-        part.Selected = 0;
-    selectedFlag = true;
+    // Also a selection left in a sequence shown before goes.
+    selection.unselectAll();
     freeSelected();
 }
 

@@ -256,17 +256,12 @@ bool PlayBrowser::deletePlay()
         return false;
 
     // The play after it in the index, or the first one, is shown next.
-    const QStringList keys = [this] {
-        QStringList all;
-        for (const PlayRow &row : session.tables.plays)
-            all.append(row.Category + u'\n' + row.Drillname);
-        return all;
-    }();
-    const QString deleted = chosenCategory + u'\n' + chosenPlay;
-    const qsizetype at = keys.indexOf(deleted);
-    QString next = at >= 0 && at + 1 < keys.size() ? keys.at(at + 1) : keys.value(0);
-    if (next == deleted)
-        next.clear();
+    const QList<PlayRow> &index = session.tables.plays;
+    const auto deleted = std::find_if(index.cbegin(), index.cend(), [this](const PlayRow &row) {
+        return row.Category == chosenCategory && row.Drillname == chosenPlay;
+    });
+    const PlayRow next = deleted != index.cend() && deleted + 1 != index.cend() ? *(deleted + 1)
+                                                                              : index.value(0);
 
     if (!store.DeletePlay(chosenCategory, chosenPlay))
         return false;
@@ -288,7 +283,7 @@ bool PlayBrowser::deletePlay()
             categorybox(false);
         return true;
     }
-    categorybox(false, next.section(u'\n', 0, 0), next.section(u'\n', 1));
+    categorybox(false, next.Category, next.Drillname);
     return true;
 }
 
