@@ -1,16 +1,8 @@
 #pragma once
 
 #include "editor/sketcheditor.h"
-#include "fakeenvironment.h"
-#include "playfixture.h"
-#include "recordingprompter.h"
+#include "playbookfolder.h"
 #include "shell/playbrowser.h"
-#include "shell/session.h"
-#include "store/playstore.h"
-
-#include <QTemporaryDir>
-
-#include <memory>
 
 // The editor's host for tests: counts what the editor asks for and answers
 // the text dialog from a script.
@@ -48,17 +40,16 @@ public:
 
 // A loaded play of empty sequences (each with only a court) in a data
 // folder of its own, with the sketch editor on its first sequence.
-struct EditorHarness {
+struct EditorHarness : PlaybookFolder {
     explicit EditorHarness(int sequences = 2)
     {
-        session.folders.data = dir.path() + u'/';
         session.startupDone = true;
         PlayFixture play;
         play.category = QStringLiteral("Drills");
         play.name = QStringLiteral("Board");
         play.sequences = sequences;
         play.partsPerSequence = 0;
-        writeFile(session.folders.data + QStringLiteral("data/Drills/Board.dat"), play.bytes());
+        writeFile(data() + QStringLiteral("Drills/Board.dat"), play.bytes());
         browser.categorybox(true);
         for (int s = 1; s <= sequences; ++s) {
             PartFields court;
@@ -71,12 +62,6 @@ struct EditorHarness {
 
     int drawing() const { return session.data.getdrawingnr(browser.sequence()); }
 
-    QTemporaryDir dir;
-    FakeEnvironment environment;
-    RecordingPrompter prompter;
-    Session session{environment, prompter};
-    FixedClock clock;
-    PlayStore store{session, clock};
     PlayBrowser browser{session, store};
     RecordingHost host;
     SketchEditor editor{session, browser, host};

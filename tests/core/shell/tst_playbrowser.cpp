@@ -1,12 +1,9 @@
-#include "fakeenvironment.h"
-#include "playfixture.h"
-#include "recordingprompter.h"
+#include "playbookfolder.h"
 #include "shell/playbrowser.h"
 #include "shell/session.h"
 #include "store/playstore.h"
 #include "text/sequencetext.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
 
@@ -21,15 +18,10 @@ Q_DECLARE_METATYPE(MainPage)
 class TestPlayBrowser : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir;
-    FakeEnvironment environment;
-    RecordingPrompter prompter;
-    FixedClock clock;
-    std::unique_ptr<Session> session;
-    std::unique_ptr<PlayStore> store;
+    std::unique_ptr<PlaybookFolder> book;
     std::unique_ptr<PlayBrowser> browser;
 
-    QString data() const { return dir->path() + QStringLiteral("/data/"); }
+    QString data() const { return book->data(); }
 
     void put(const QString &category, const QString &name, int sequences,
              const QList<int> &animationOnly = {})
@@ -61,14 +53,14 @@ class TestPlayBrowser : public QObject {
     {
         for (int sub = 1; sub <= 2; ++sub) {
             UndoRow row;
-            row.Category = session->loadedCategory;
-            row.Drillname = session->loadedName;
+            row.Category = book->session.loadedCategory;
+            row.Drillname = book->session.loadedName;
             row.Sequence = sequence;
-            row.Undonr = session->data.lastundonr(row.Category, row.Drillname, sequence) + (sub == 1);
+            row.Undonr = book->session.data.lastundonr(row.Category, row.Drillname, sequence) + (sub == 1);
             row.Undosubnr = sub;
             row.Action = QStringLiteral("Undo");
             row.tekst = tag;
-            session->tables.undo.append(row);
+            book->session.tables.undo.append(row);
         }
     }
 
@@ -76,7 +68,7 @@ class TestPlayBrowser : public QObject {
     QStringList undoRows() const
     {
         QStringList rows;
-        for (const UndoRow &row : std::as_const(session->tables.undo))
+        for (const UndoRow &row : std::as_const(book->session.tables.undo))
             rows << row.tekst + u'@' + QString::number(row.Sequence);
         return rows;
     }
@@ -85,7 +77,7 @@ class TestPlayBrowser : public QObject {
     QStringList sequences() const
     {
         QStringList rows;
-        for (const SequenceRow &row : std::as_const(session->tables.sequences))
+        for (const SequenceRow &row : std::as_const(book->session.tables.sequences))
             rows << QString::number(row.Sequence) + u':' + row.Text.trimmed() + (row.Animationonly ? "*" : "");
         return rows;
     }
@@ -93,7 +85,7 @@ class TestPlayBrowser : public QObject {
     QStringList typesOf(int drawing) const
     {
         QStringList types;
-        for (const PartRow &part : std::as_const(session->tables.parts)) {
+        for (const PartRow &part : std::as_const(book->session.tables.parts)) {
             if (part.Drawingnr == drawing)
                 types << QString::number(part.Partnr) + u':' + part.Type;
         }
@@ -109,19 +101,15 @@ class TestPlayBrowser : public QObject {
         fields.y1 = 50;
         fields.tagnr = 7;
         fields.color = 0x123456;
-        return session->data.addpart(session->data.getdrawingnr(sequence), fields);
+        return book->session.data.addpart(book->session.data.getdrawingnr(sequence), fields);
     }
 
 private Q_SLOTS:
     void init()
     {
-        dir = std::make_unique<QTemporaryDir>();
-        prompter = {};
-        session = std::make_unique<Session>(environment, prompter);
-        session->folders.data = dir->path() + u'/';
-        session->startupDone = true;
-        store = std::make_unique<PlayStore>(*session, clock);
-        browser = std::make_unique<PlayBrowser>(*session, *store);
+        book = std::make_unique<PlaybookFolder>();
+        book->session.startupDone = true;
+        browser = std::make_unique<PlayBrowser>(book->session, book->store);
 
         put(QStringLiteral("Attack"), QStringLiteral("Zeta"), 4, {2, 3});
         put(QStringLiteral("Attack"), QStringLiteral("alpha"), 1);
@@ -135,12 +123,12 @@ private Q_SLOTS:
         QCOMPARE(browser->categories(), (QStringList{"Attack", "Defence"}));
         QCOMPARE(browser->plays(), (QStringList{"alpha", "Middle", "Zeta"}));
         QCOMPARE(browser->play(), QStringLiteral("alpha"));
-        QCOMPARE(session->loadedName, QStringLiteral("alpha"));
+        QCOMPARE(book->session.loadedName, QStringLiteral("alpha"));
         QCOMPARE(browser->sequence(), 1);
 
         browser->namebox(QStringLiteral("Defence"));
         QCOMPARE(browser->plays(), QStringList{"Press"});
-        QCOMPARE(session->loadedName, QStringLiteral("Press"));
+        QCOMPARE(book->session.loadedName, QStringLiteral("Press"));
     }
 
     // Zeta has four sequences, 2 and 3 animation-only. Steps: n = lower
@@ -173,7 +161,7 @@ private Q_SLOTS:
         QFETCH(bool, showAll);
         QFETCH(QString, steps);
         QFETCH(QStringList, shown);
-        session->runtime.showAll = showAll;
+        book->session.runtime.showAll = showAll;
         open(QStringLiteral("Attack"), QStringLiteral("Zeta"));
 
         const auto state = [&]() -> QString {
@@ -202,15 +190,15 @@ private Q_SLOTS:
         QCOMPARE(browser->showplay(MainPage::Overview).number, 1);
 
         open(QStringLiteral("Defence"), QStringLiteral("Press"));
-        QVERIFY(!session->data.getanimationonly(1));
-        QVERIFY(session->PlayModified);
+        QVERIFY(!book->session.data.getanimationonly(1));
+        QVERIFY(book->session.PlayModified);
         const ShownSequence first = browser->showplay(MainPage::Overview);
         QCOMPARE(first.number, 1);
         QVERIFY(!first.previousEnabled);
         QCOMPARE(browser->counter(MainPage::Overview).text(), QStringLiteral("1 of 2"));
         QVERIFY(!browser->previousSequence(MainPage::Overview));
         browser->setAnimationOnly(true);
-        QVERIFY(!session->data.getanimationonly(1));
+        QVERIFY(!book->session.data.getanimationonly(1));
 
         QVERIFY(browser->nextSequence(MainPage::Overview));
         const ShownSequence second = browser->showplay(MainPage::EditText);
@@ -235,24 +223,24 @@ private Q_SLOTS:
         addPart(2, QStringLiteral("Ball"), 1);
         addPart(2, QStringLiteral("Text"));
         addPart(2, QStringLiteral("Triangle"), 5);
-        const QStringList oldTypes = typesOf(session->data.getdrawingnr(2));
-        const int highest = session->data.maxdrawingnr();
-        session->PlayModified = false;
+        const QStringList oldTypes = typesOf(book->session.data.getdrawingnr(2));
+        const int highest = book->session.data.maxdrawingnr();
+        book->session.PlayModified = false;
 
         browser->addSequence();
 
         QCOMPARE(browser->sequence(), 3);
-        QVERIFY(session->PlayModified);
+        QVERIFY(book->session.PlayModified);
         QCOMPARE(sequences(), (QStringList{"1:Sequence 1", "2:Sequence 2*", "3:", "4:Sequence 3*",
                                            "5:Sequence 4"}));
-        QCOMPARE(session->data.getdrawingnr(3), highest + 1);
+        QCOMPARE(book->session.data.getdrawingnr(3), highest + 1);
         QCOMPARE(undoRows(), (QStringList{"a1@1", "a1@1", "b1@1", "b1@1", "a2@2", "a2@2", "b2@2", "b2@2",
                                           "a3@4", "a3@4", "b3@4", "b3@4", "a4@5", "a4@5", "b4@5", "b4@5"}));
-        QCOMPARE(typesOf(session->data.getdrawingnr(2)), oldTypes);
+        QCOMPARE(typesOf(book->session.data.getdrawingnr(2)), oldTypes);
         // The fixture's two players, then the court, ball and triangle.
         QCOMPARE(typesOf(highest + 1), (QStringList{"1:Circle", "2:Circle", "3:Court", "4:Ball", "5:Triangle"}));
         PartFields copy;
-        QVERIFY(session->data.getpart(highest + 1, 5, copy));
+        QVERIFY(book->session.data.getpart(highest + 1, 5, copy));
         QCOMPARE(copy.Graphicnr, 5);
         QCOMPARE(copy.tagnr, 7);
         QCOMPARE(copy.color, 0x123456);
@@ -261,18 +249,18 @@ private Q_SLOTS:
     // With "Automove" the players are carried only into a new last sequence.
     void automoveOnlyAtTheEnd()
     {
-        session->runtime.autoMove = true;
+        book->session.runtime.autoMove = true;
         QList<QPair<int, int>> moved;
         browser->movePlayers = [&](int from, int to) { moved.append({from, to}); };
         open(QStringLiteral("Attack"), QStringLiteral("Middle"));
 
         browser->addSequence();
         QCOMPARE(moved, (QList<QPair<int, int>>{}));
-        QCOMPARE(typesOf(session->data.getdrawingnr(2)).size(), 2);
+        QCOMPARE(typesOf(book->session.data.getdrawingnr(2)).size(), 2);
 
         goTo(3);
         browser->addSequence();
-        QCOMPARE(moved, (QList<QPair<int, int>>{{session->data.getdrawingnr(3), session->data.getdrawingnr(4)}}));
+        QCOMPARE(moved, (QList<QPair<int, int>>{{book->session.data.getdrawingnr(3), book->session.data.getdrawingnr(4)}}));
     }
 
     // Deleting sequence 1 of Zeta: the new first sequence is a normal one,
@@ -282,19 +270,19 @@ private Q_SLOTS:
         open(QStringLiteral("Attack"), QStringLiteral("Zeta"));
         for (int s = 1; s <= 4; ++s)
             addUndoStep(s, QStringLiteral("u%1").arg(s));
-        const int deletedDrawing = session->data.getdrawingnr(1);
-        session->PlayModified = false;
+        const int deletedDrawing = book->session.data.getdrawingnr(1);
+        book->session.PlayModified = false;
 
-        prompter.answers = {Prompter::Cancel};
+        book->prompter.answers = {Prompter::Cancel};
         QCOMPARE(browser->deleteSequence(), PlayBrowser::Deletion::Cancelled);
-        QCOMPARE(session->data.sequencecount(), 4);
-        QVERIFY(!session->PlayModified);
+        QCOMPARE(book->session.data.sequencecount(), 4);
+        QVERIFY(!book->session.PlayModified);
 
-        prompter.answers = {Prompter::Ok};
+        book->prompter.answers = {Prompter::Ok};
         QCOMPARE(browser->deleteSequence(), PlayBrowser::Deletion::Deleted);
-        QCOMPARE(prompter.messages.last(), QStringLiteral("Delete Sequence\n\nNo restore possible, continue ?"));
-        QCOMPARE(prompter.kinds.last(), Prompter::Kind::Warning);
-        QVERIFY(session->PlayModified);
+        QCOMPARE(book->prompter.messages.last(), QStringLiteral("Delete Sequence\n\nNo restore possible, continue ?"));
+        QCOMPARE(book->prompter.kinds.last(), Prompter::Kind::Warning);
+        QVERIFY(book->session.PlayModified);
         QCOMPARE(sequences(), (QStringList{"1:Sequence 2", "2:Sequence 3*", "3:Sequence 4"}));
         QCOMPARE(undoRows(), (QStringList{"u2@1", "u2@1", "u3@2", "u3@2", "u4@3", "u4@3"}));
         QVERIFY(typesOf(deletedDrawing).isEmpty());
@@ -303,7 +291,7 @@ private Q_SLOTS:
 
         // The last sequence gives way to the one before it.
         goTo(3);
-        prompter.answers = {Prompter::Ok};
+        book->prompter.answers = {Prompter::Ok};
         QCOMPARE(browser->deleteSequence(), PlayBrowser::Deletion::Deleted);
         QCOMPARE(browser->sequence(), 2);
     }
@@ -313,19 +301,19 @@ private Q_SLOTS:
     void deleteOnlySequenceAsksToDeletePlay()
     {
         open(QStringLiteral("Attack"), QStringLiteral("alpha"));
-        prompter.answers = {Prompter::Cancel};
+        book->prompter.answers = {Prompter::Cancel};
         QCOMPARE(browser->deleteSequence(), PlayBrowser::Deletion::PlayKept);
-        QCOMPARE(prompter.messages, QStringList{"Delete Play\n\nNo restore possible, continue ?"});
+        QCOMPARE(book->prompter.messages, QStringList{"Delete Play\n\nNo restore possible, continue ?"});
         QVERIFY(QFileInfo::exists(data() + QStringLiteral("Attack/alpha.dat")));
-        QCOMPARE(session->data.sequencecount(), 1);
+        QCOMPARE(book->session.data.sequencecount(), 1);
 
-        prompter.answers = {Prompter::Ok};
+        book->prompter.answers = {Prompter::Ok};
         QCOMPARE(browser->deleteSequence(), PlayBrowser::Deletion::PlayDeleted);
         QVERIFY(!QFileInfo::exists(data() + QStringLiteral("Attack/alpha.dat")));
         QVERIFY(QFileInfo::exists(data() + QStringLiteral("Attack/alpha.~at")));
         QCOMPARE(browser->plays(), (QStringList{"Middle", "Zeta"}));
         QVERIFY(!browser->play().isEmpty());
-        QCOMPARE(session->loadedName, browser->play());
+        QCOMPARE(book->session.loadedName, browser->play());
         QCOMPARE(browser->sequence(), 1);
     }
 
@@ -336,7 +324,7 @@ private Q_SLOTS:
         open(QStringLiteral("Defence"), QStringLiteral("Press"));
         int newPlayWindows = 0;
         browser->showNewPlayWindow = [&] { return ++newPlayWindows, false; };
-        prompter.answers = {Prompter::Ok, Prompter::Ok};
+        book->prompter.answers = {Prompter::Ok, Prompter::Ok};
         QCOMPARE(browser->deleteSequence(), PlayBrowser::Deletion::Deleted);
         QCOMPARE(browser->deleteSequence(), PlayBrowser::Deletion::PlayDeleted);
         QCOMPARE(newPlayWindows, 1);
@@ -351,39 +339,39 @@ private Q_SLOTS:
     // undo step only when the layout changes.
     void courtPalette()
     {
-        session->data.addparam(QStringLiteral("Border"), {}, false, 11);
-        session->data.addparam(QStringLiteral("Court"), {}, false, 22);
-        session->data.addparam(QStringLiteral("Threepoi"), {}, false, 33);
-        session->data.addparam(QStringLiteral("Bucket"), {}, false, 44);
-        session->data.addparam(QStringLiteral("Plugin"), QStringLiteral("Lake"), true, 2);
+        book->session.data.addparam(QStringLiteral("Border"), {}, false, 11);
+        book->session.data.addparam(QStringLiteral("Court"), {}, false, 22);
+        book->session.data.addparam(QStringLiteral("Threepoi"), {}, false, 33);
+        book->session.data.addparam(QStringLiteral("Bucket"), {}, false, 44);
+        book->session.data.addparam(QStringLiteral("Plugin"), QStringLiteral("Lake"), true, 2);
         open(QStringLiteral("Attack"), QStringLiteral("Middle"));
         const int court = addPart(1, QStringLiteral("Court"), 0);
-        const int drawing = session->data.getdrawingnr(1);
-        session->PlayModified = false;
+        const int drawing = book->session.data.getdrawingnr(1);
+        book->session.PlayModified = false;
 
         browser->applyCourt(6, true);
         PartFields after;
-        QVERIFY(session->data.getpart(drawing, court, after));
+        QVERIFY(book->session.data.getpart(drawing, court, after));
         QCOMPARE(after.Graphicnr, 6);
         QCOMPARE(after.color, 0x123456); // layout 6 keeps its own colours
         QCOMPARE(after.x2, qint16(1));
         QCOMPARE(after.tekst, QStringLiteral("Lake2"));
-        QVERIFY(session->PlayModified);
+        QVERIFY(book->session.PlayModified);
         QVERIFY(browser->showplay(MainPage::EditDrawing).smallerPool);
-        QCOMPARE(session->tables.undo.size(), 1);
-        QCOMPARE(session->tables.undo.first().Command, QStringLiteral("Change court"));
-        QCOMPARE(session->tables.undo.first().Graphicnr, 0);
+        QCOMPARE(book->session.tables.undo.size(), 1);
+        QCOMPARE(book->session.tables.undo.first().Command, QStringLiteral("Change court"));
+        QCOMPARE(book->session.tables.undo.first().Graphicnr, 0);
 
         browser->applyCourt(4, false);
-        QVERIFY(session->data.getpart(drawing, court, after));
+        QVERIFY(book->session.data.getpart(drawing, court, after));
         QCOMPARE(QList<int>({after.thickness, after.rotation, after.arrow, after.color}),
                  QList<int>({11, 22, 33, 44}));
         QCOMPARE(after.x2, qint16(0));
-        QCOMPARE(session->tables.undo.size(), 2);
-        QCOMPARE(session->tables.undo.last().Undonr, 2);
+        QCOMPARE(book->session.tables.undo.size(), 2);
+        QCOMPARE(book->session.tables.undo.last().Undonr, 2);
 
         browser->applyCourt(4, true);
-        QCOMPARE(session->tables.undo.size(), 2);
+        QCOMPARE(book->session.tables.undo.size(), 2);
         browser->setSmallerPool(false);
         QVERIFY(!browser->showplay(MainPage::EditDrawing).smallerPool);
     }
@@ -399,13 +387,13 @@ private Q_SLOTS:
                                           "\\pard\\f0\\fs20 Swim \\b fast\\b0\\par\r\n\\par\r\n}"),
                            document);
         browser->takeOverText(SequenceText::takeOver(document));
-        session->PlayModified = true;
+        book->session.PlayModified = true;
         QString first;
-        session->data.getseqtext(1, first);
+        book->session.data.getseqtext(1, first);
         QVERIFY(first.endsWith(QStringLiteral("\\par\\pard }")));
 
         browser->choosePlay(QStringLiteral("Zeta"));
-        QCOMPARE(session->loadedName, QStringLiteral("Zeta"));
+        QCOMPARE(book->session.loadedName, QStringLiteral("Zeta"));
         browser->choosePlay(QStringLiteral("Middle"));
         const ShownSequence shown = browser->showplay(MainPage::EditText);
         QTextDocument reloaded;
@@ -413,7 +401,7 @@ private Q_SLOTS:
         QCOMPARE(reloaded.toPlainText(), QStringLiteral("Swim fast"));
         browser->takeOverText(SequenceText::takeOver(reloaded));
         QString second;
-        session->data.getseqtext(1, second);
+        book->session.data.getseqtext(1, second);
         QCOMPARE(second, first);
     }
 
@@ -424,10 +412,10 @@ private Q_SLOTS:
     {
         open(QStringLiteral("Attack"), QStringLiteral("Middle"));
         QVERIFY(writeFile(data() + QStringLiteral("Attack/Middle.~at/keep"), "in the way"));
-        session->PlayModified = true;
+        book->session.PlayModified = true;
         browser->choosePlay(QStringLiteral("Zeta"));
         QCOMPARE(browser->play(), QStringLiteral("Middle"));
-        QCOMPARE(session->loadedName, QStringLiteral("Middle"));
+        QCOMPARE(book->session.loadedName, QStringLiteral("Middle"));
         QVERIFY(browser->hasSequence());
 
         QVERIFY(QDir(data() + QStringLiteral("Attack/Middle.~at")).removeRecursively());

@@ -1,13 +1,10 @@
-#include "fakeenvironment.h"
 #include "loadedplay.h"
-#include "playfixture.h"
-#include "recordingprompter.h"
+#include "playbookfolder.h"
 #include "shell/session.h"
 #include "store/backuprestore.h"
 #include "store/playstore.h"
 
 #include <QDirIterator>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -87,15 +84,10 @@ RestoreConflict newKey(const QString &category, const QString &name)
 class TestBackupRestore : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir;
-    FakeEnvironment environment;
-    RecordingPrompter prompter;
-    FixedClock clock;
-    std::unique_ptr<Session> session;
-    std::unique_ptr<PlayStore> store;
+    std::unique_ptr<PlaybookFolder> book;
 
-    QString data() const { return dir->path() + QStringLiteral("/data/"); }
-    QString backupPath() const { return dir->path() + QStringLiteral("/plays.bak"); }
+    QString data() const { return book->data(); }
+    QString backupPath() const { return book->dir.path() + QStringLiteral("/plays.bak"); }
 
     // A play already in the playbook: one sequence, so that a replaced one
     // shows.
@@ -112,11 +104,11 @@ class TestBackupRestore : public QObject {
     QStringList index()
     {
         QStringList rows;
-        const QList<PlayRow> plays = session->tables.plays;
+        const QList<PlayRow> plays = book->session.tables.plays;
         for (const PlayRow &row : plays) {
-            const bool loaded = store->FillSequenceDataset(row.Category, row.Drillname);
+            const bool loaded = book->store.FillSequenceDataset(row.Category, row.Drillname);
             rows << row.Category + u'/' + row.Drillname + u' '
-                    + (loaded ? QString::number(session->data.sequencecount()) : QStringLiteral("unreadable"));
+                    + (loaded ? QString::number(book->session.data.sequencecount()) : QStringLiteral("unreadable"));
         }
         rows.sort();
         return rows;
@@ -135,11 +127,7 @@ class TestBackupRestore : public QObject {
 private Q_SLOTS:
     void init()
     {
-        dir = std::make_unique<QTemporaryDir>();
-        prompter = {};
-        session = std::make_unique<Session>(environment, prompter);
-        session->folders.data = dir->path() + u'/';
-        store = std::make_unique<PlayStore>(*session, clock);
+        book = std::make_unique<PlaybookFolder>();
     }
 
     void restores_data()
@@ -266,10 +254,10 @@ private Q_SLOTS:
 
         for (const QString &key : std::as_const(before))
             existing(key);
-        store->FillPlayDataset();
+        book->store.FillPlayDataset();
         QVERIFY(writeFile(backupPath(), file));
 
-        BackupRestore restore(*session, *store);
+        BackupRestore restore(book->session, book->store);
         int questions = 0;
         restore.resolveConflict = [&](const QString &, const QString &) {
             ++questions;
@@ -282,20 +270,20 @@ private Q_SLOTS:
 
         for (QString &message : messages)
             message = message.arg(backupPath());
-        QCOMPARE(prompter.messages, messages);
+        QCOMPARE(book->prompter.messages, messages);
         QCOMPARE(questions, asked);
         QCOMPARE(outcome.category + (last.isEmpty() ? QString() : QStringLiteral("/")) + outcome.name, last);
         QCOMPARE(outcome.restored, announced.size());
         // The last play restored is the loaded one, stored and unchanged.
         if (!last.isEmpty()) {
-            QCOMPARE(session->loadedCategory + u'/' + session->loadedName, last);
-            QVERIFY(!session->PlayModified);
+            QCOMPARE(book->session.loadedCategory + u'/' + book->session.loadedName, last);
+            QVERIFY(!book->session.PlayModified);
             QCOMPARE(announced.last(), outcome.name);
         }
         QCOMPARE(files(), dataFiles);
         QCOMPARE(index(), playIndex);
         // The index held in memory is the one the folder gives.
-        store->FillPlayDataset();
+        book->store.FillPlayDataset();
         QCOMPARE(index(), playIndex);
     }
 
@@ -307,14 +295,14 @@ private Q_SLOTS:
         QVERIFY(writeFile(backupPath(), backup({record("Attack", "One", 2), record("Drills", "Two", 3),
                                                 record("Drills", "Three", 1)})));
 
-        const BackupRestore::Outcome outcome = BackupRestore(*session, *store).recover2(backupPath());
+        const BackupRestore::Outcome outcome = BackupRestore(book->session, book->store).recover2(backupPath());
 
-        QCOMPARE(prompter.messages.size(), 1);
-        QVERIFY2(prompter.messages.first().contains(QLatin1String("Drills")), qPrintable(prompter.messages.first()));
+        QCOMPARE(book->prompter.messages.size(), 1);
+        QVERIFY2(book->prompter.messages.first().contains(QLatin1String("Drills")), qPrintable(book->prompter.messages.first()));
         QCOMPARE(outcome.restored, 1);
         QCOMPARE(outcome.name, QStringLiteral("One"));
         QCOMPARE(index(), QStringList{"Attack/One 2"});
-        QVERIFY(session->loadedName.isEmpty());
+        QVERIFY(book->session.loadedName.isEmpty());
     }
 
     // The changes of the play being edited are stored before the restore
@@ -322,23 +310,23 @@ private Q_SLOTS:
     void storesTheEditedPlayFirst()
     {
         existing(QStringLiteral("Attack/Edited"));
-        store->FillPlayDataset();
-        QVERIFY(store->choosePlay(QStringLiteral("Attack"), QStringLiteral("Edited")));
-        session->data.addsequence(2, session->data.maxdrawingnr() + 1, false);
-        session->PlayModified = true;
+        book->store.FillPlayDataset();
+        QVERIFY(book->store.choosePlay(QStringLiteral("Attack"), QStringLiteral("Edited")));
+        book->session.data.addsequence(2, book->session.data.maxdrawingnr() + 1, false);
+        book->session.PlayModified = true;
         QVERIFY(writeFile(backupPath(), twoPlays()));
 
-        BackupRestore(*session, *store).recover2(backupPath());
+        BackupRestore(book->session, book->store).recover2(backupPath());
 
-        QCOMPARE(prompter.messages, QStringList());
+        QCOMPARE(book->prompter.messages, QStringList());
         QCOMPARE(index(), (QStringList{"Attack/Edited 2", "Attack/One 2", "Drills/Two 3"}));
     }
 
     void missingFileIsReported()
     {
-        const BackupRestore::Outcome outcome = BackupRestore(*session, *store).recover2(backupPath());
-        QCOMPARE(prompter.messages.size(), 1);
-        QVERIFY(prompter.messages.first().startsWith(backupPath()));
+        const BackupRestore::Outcome outcome = BackupRestore(book->session, book->store).recover2(backupPath());
+        QCOMPARE(book->prompter.messages.size(), 1);
+        QVERIFY(book->prompter.messages.first().startsWith(backupPath()));
         QCOMPARE(outcome.restored, 0);
     }
 
@@ -346,31 +334,31 @@ private Q_SLOTS:
     // playbook without a word, each play whole.
     void restoresTheSamplePlays()
     {
-        BackupRestore restore(*session, *store);
+        BackupRestore restore(book->session, book->store);
         QStringList announced;
         restore.playRestored = [&](const QString &name) { announced << name; };
         const BackupRestore::Outcome outcome = restore.recover2(QStringLiteral(QUORVANE_SAMPLE_PLAYS));
 
-        QCOMPARE(prompter.messages, QStringList());
+        QCOMPARE(book->prompter.messages, QStringList());
         QVERIFY(outcome.restored >= 3);
-        QCOMPARE(session->tables.plays.size(), outcome.restored);
+        QCOMPARE(book->session.tables.plays.size(), outcome.restored);
         QCOMPARE(announced.size(), outcome.restored);
-        const QList<PlayRow> plays = session->tables.plays;
+        const QList<PlayRow> plays = book->session.tables.plays;
         for (const PlayRow &play : plays) {
-            QVERIFY2(store->FillSequenceDataset(play.Category, play.Drillname), qPrintable(play.Drillname));
-            const int sequences = session->data.sequencecount();
+            QVERIFY2(book->store.FillSequenceDataset(play.Category, play.Drillname), qPrintable(play.Drillname));
+            const int sequences = book->session.data.sequencecount();
             QVERIFY2(sequences >= 3 && sequences <= 5, qPrintable(play.Drillname));
             QVERIFY(!play.Type.isEmpty());
             // Each symbol keeps its tag number from sequence to sequence, and
             // every sketch has its court.
             QHash<QString, int> tags;
             for (int s = 1; s <= sequences; ++s) {
-                const int drawing = session->data.getdrawingnr(s);
-                QVERIFY2(session->data.getcourtnr(drawing) > 0, qPrintable(play.Drillname));
+                const int drawing = book->session.data.getdrawingnr(s);
+                QVERIFY2(book->session.data.getcourtnr(drawing) > 0, qPrintable(play.Drillname));
                 QString text;
-                session->data.getseqtext(s, text);
+                book->session.data.getseqtext(s, text);
                 QVERIFY(text.startsWith(QLatin1String("{\\rtf1")));
-                for (const PartRow &part : std::as_const(session->tables.parts)) {
+                for (const PartRow &part : std::as_const(book->session.tables.parts)) {
                     if (part.Drawingnr != drawing || part.Type == QLatin1String("Court")
                         || part.Type.startsWith(u'p') || part.Type == QLatin1String("loop"))
                         continue;

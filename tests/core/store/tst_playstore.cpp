@@ -1,11 +1,8 @@
-#include "fakeenvironment.h"
-#include "playfixture.h"
-#include "recordingprompter.h"
+#include "playbookfolder.h"
 #include "shell/session.h"
 #include "store/playstore.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -16,16 +13,11 @@
 class TestPlayStore : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir;
-    FakeEnvironment environment;
-    RecordingPrompter prompter;
-    FixedClock clock;
-    std::unique_ptr<Session> session;
-    std::unique_ptr<PlayStore> store;
+    std::unique_ptr<PlaybookFolder> book;
     QStringList removedFromList;
     int rebuilds = 0;
 
-    QString data() const { return dir->path() + QStringLiteral("/data/"); }
+    QString data() const { return book->data(); }
 
     static PlayFixture play(const QString &category, const QString &name)
     {
@@ -50,14 +42,14 @@ class TestPlayStore : public QObject {
     QStringList index() const
     {
         QStringList rows;
-        for (const PlayRow &row : std::as_const(session->tables.plays))
+        for (const PlayRow &row : std::as_const(book->session.tables.plays))
             rows << row.Category + u'/' + row.Drillname + QStringLiteral(" <- ") + row.filePath.mid(data().size());
         return rows;
     }
 
     const PlayRow *row(const QString &name) const
     {
-        for (const PlayRow &row : std::as_const(session->tables.plays)) {
+        for (const PlayRow &row : std::as_const(book->session.tables.plays)) {
             if (row.Drillname == name)
                 return &row;
         }
@@ -67,7 +59,7 @@ class TestPlayStore : public QObject {
     // Loads a play and marks it changed, as an edit would.
     void loadAndChange(const QString &category, const QString &name)
     {
-        QVERIFY(store->choosePlay(category, name));
+        QVERIFY(book->store.choosePlay(category, name));
         change();
     }
 
@@ -75,25 +67,21 @@ class TestPlayStore : public QObject {
     {
         PartFields fields;
         fields.Type = QStringLiteral("Ball");
-        fields.x1 = qint16(session->tables.parts.size());
-        session->data.addpart(session->data.getdrawingnr(1), fields);
-        session->PlayModified = true;
+        fields.x1 = qint16(book->session.tables.parts.size());
+        book->session.data.addpart(book->session.data.getdrawingnr(1), fields);
+        book->session.PlayModified = true;
     }
 
 private Q_SLOTS:
     void init()
     {
-        dir = std::make_unique<QTemporaryDir>();
-        prompter = {};
-        session = std::make_unique<Session>(environment, prompter);
-        session->folders.data = dir->path() + u'/';
-        store = std::make_unique<PlayStore>(*session, clock);
+        book = std::make_unique<PlaybookFolder>();
         removedFromList.clear();
         rebuilds = 0;
-        store->removeFromPlayList = [this](const QString &category, const QString &name) {
+        book->store.removeFromPlayList = [this](const QString &category, const QString &name) {
             removedFromList << category + u'/' + name;
         };
-        store->indexRebuilt = [this] { ++rebuilds; };
+        book->store.indexRebuilt = [this] { ++rebuilds; };
     }
 
     void scanTree()
@@ -123,10 +111,10 @@ private Q_SLOTS:
         put(QStringLiteral("Attack/Notes.txt"), play("Attack", "Notes").bytes());
         QVERIFY(QDir().mkpath(data() + QStringLiteral("Attack/Folder.dat")));
         put(QStringLiteral("Loose.dat"), play("Loose", "Loose").bytes());
-        QVERIFY(writeFile(dir->path() + QStringLiteral("/outside/Link.dat"), play("Attack", "Link").bytes()));
-        QVERIFY(QFile::link(dir->path() + QStringLiteral("/outside/Link.dat"), data() + QStringLiteral("Attack/Link.dat")));
+        QVERIFY(writeFile(book->dir.path() + QStringLiteral("/outside/Link.dat"), play("Attack", "Link").bytes()));
+        QVERIFY(QFile::link(book->dir.path() + QStringLiteral("/outside/Link.dat"), data() + QStringLiteral("Attack/Link.dat")));
 
-        QVERIFY(!store->nodrill());
+        QVERIFY(!book->store.nodrill());
         QCOMPARE(index(), (QStringList{"Attack/a/b <- Attack/ab.dat",
                                        "Attack/Intro 1 <- Attack/Intro 1.dat",
                                        "Attack/Intro 2 <- Attack/Intro 2.dat",
@@ -150,7 +138,7 @@ private Q_SLOTS:
 
         // A file older than 0.7 has no dates: it was made now.
         const PlayRow &six = *row("Six");
-        QCOMPARE(six.Credate, clock.nowText());
+        QCOMPARE(six.Credate, book->clock.nowText());
         QVERIFY(six.Moddate.isEmpty() && six.Drilltime.isEmpty() && six.Extra1.isEmpty());
     }
 
@@ -178,13 +166,13 @@ private Q_SLOTS:
         second.type = QStringLiteral("Second");
         put(otherFile, second.bytes());
 
-        store->FillPlayDataset();
-        QCOMPARE(session->tables.plays.size(), 1);
-        const PlayRow &found = session->tables.plays.first();
+        book->store.FillPlayDataset();
+        QCOMPARE(book->session.tables.plays.size(), 1);
+        const PlayRow &found = book->session.tables.plays.first();
         QCOMPARE(found.Type, found.filePath.endsWith(QStringLiteral("Attack/Press.dat")) ? "First" : "Second");
-        QVERIFY(store->keyTaken(QStringLiteral("attack"), QStringLiteral("press")));
-        QVERIFY(store->keyTaken(QStringLiteral("Attack"), QStringLiteral("Pre/ss")));
-        QVERIFY(!store->keyTaken(QStringLiteral("Attack"), QStringLiteral("Pres")));
+        QVERIFY(book->store.keyTaken(QStringLiteral("attack"), QStringLiteral("press")));
+        QVERIFY(book->store.keyTaken(QStringLiteral("Attack"), QStringLiteral("Pre/ss")));
+        QVERIFY(!book->store.keyTaken(QStringLiteral("Attack"), QStringLiteral("Pres")));
     }
 
     // The index keeps the file's real place: a play whose header names
@@ -192,21 +180,21 @@ private Q_SLOTS:
     void loadAndStoreThroughRealPath()
     {
         put(QStringLiteral("Elsewhere/Counter.dat"), play("Defence", "Counter").bytes());
-        store->FillPlayDataset();
-        session->tables.undo.append(UndoRow());
+        book->store.FillPlayDataset();
+        book->session.tables.undo.append(UndoRow());
 
         loadAndChange(QStringLiteral("defence"), QStringLiteral("counter"));
-        QCOMPARE(session->loadedCategory, QStringLiteral("Defence"));
-        QCOMPARE(session->loadedName, QStringLiteral("Counter"));
-        QCOMPARE(session->tables.sequences.size(), 1);
-        QVERIFY(session->tables.undo.isEmpty());
+        QCOMPARE(book->session.loadedCategory, QStringLiteral("Defence"));
+        QCOMPARE(book->session.loadedName, QStringLiteral("Counter"));
+        QCOMPARE(book->session.tables.sequences.size(), 1);
+        QVERIFY(book->session.tables.undo.isEmpty());
         const QByteArray before = readFile(data() + QStringLiteral("Elsewhere/Counter.dat"));
 
-        QVERIFY(store->storeLoadedPlay());
-        QVERIFY(!session->PlayModified);
+        QVERIFY(book->store.storeLoadedPlay());
+        QVERIFY(!book->session.PlayModified);
         QCOMPARE(readFile(data() + QStringLiteral("Elsewhere/Counter.~at")), before);
         QVERIFY(!QFileInfo::exists(data() + QStringLiteral("Defence")));
-        QVERIFY(prompter.messages.isEmpty());
+        QVERIFY(book->prompter.messages.isEmpty());
     }
 
     void storeTwiceKeepsSecondToLast()
@@ -214,30 +202,30 @@ private Q_SLOTS:
         PlayFixture original = play("Attack", "Press");
         original.intro = QStringList{"Keep this"};
         put(QStringLiteral("Attack/Press.dat"), original.bytes());
-        store->FillPlayDataset();
+        book->store.FillPlayDataset();
         const QString path = data() + QStringLiteral("Attack/Press.dat");
         const QString backup = data() + QStringLiteral("Attack/Press.~at");
 
         loadAndChange(QStringLiteral("Attack"), QStringLiteral("Press"));
-        QVERIFY(store->DBUpdate(QStringLiteral("Attack"), QStringLiteral("Press")));
+        QVERIFY(book->store.DBUpdate(QStringLiteral("Attack"), QStringLiteral("Press")));
         const QByteArray first = readFile(path);
         QCOMPARE(readFile(backup), original.bytes());
         QVERIFY(first != original.bytes());
 
         change();
-        QVERIFY(store->DBUpdate(QStringLiteral("Attack"), QStringLiteral("Press")));
+        QVERIFY(book->store.DBUpdate(QStringLiteral("Attack"), QStringLiteral("Press")));
         QCOMPARE(readFile(backup), first);
         QVERIFY(readFile(path) != first);
         QCOMPARE(QDir(data() + QStringLiteral("Attack")).entryList(QDir::Files).size(), 2);
 
         // The header keeps what the play had; only the modification date is new.
-        store->FillPlayDataset();
+        book->store.FillPlayDataset();
         const PlayRow &stored = *row("Press");
         QCOMPARE(stored.Intro, QStringLiteral("Keep this\r\n"));
         QCOMPARE(stored.Credate, QStringLiteral("1-2-2020 10:00:00"));
-        QCOMPARE(stored.Moddate, clock.nowText());
+        QCOMPARE(stored.Moddate, book->clock.nowText());
         QCOMPARE(stored.Subcat1, QStringLiteral("Sub one"));
-        QVERIFY(prompter.messages.isEmpty());
+        QVERIFY(book->prompter.messages.isEmpty());
     }
 
     void corruptFile_data()
@@ -277,16 +265,16 @@ private Q_SLOTS:
         if (olderBackup)
             put(QStringLiteral("Attack/Broken.~at"), good);
         put(QStringLiteral("Attack/Other.dat"), play("Attack", "Other").bytes());
-        session->tables.plays = {indexRow("Attack", "Broken")};
+        book->session.tables.plays = {indexRow("Attack", "Broken")};
 
-        QVERIFY(!store->choosePlay(QStringLiteral("Attack"), QStringLiteral("Broken")));
-        QCOMPARE(prompter.messages, QStringList{message});
-        QCOMPARE(prompter.kinds.first(), Prompter::Kind::Information);
+        QVERIFY(!book->store.choosePlay(QStringLiteral("Attack"), QStringLiteral("Broken")));
+        QCOMPARE(book->prompter.messages, QStringList{message});
+        QCOMPARE(book->prompter.kinds.first(), Prompter::Kind::Information);
         QCOMPARE(removedFromList, QStringList{"Attack/Broken"});
         QCOMPARE(rebuilds, 1);
         QCOMPARE(index(), QStringList{"Attack/Other <- Attack/Other.dat"});
-        QVERIFY(session->loadedName.isEmpty());
-        QVERIFY(session->tables.sequences.isEmpty() && session->tables.parts.isEmpty());
+        QVERIFY(book->session.loadedName.isEmpty());
+        QVERIFY(book->session.tables.sequences.isEmpty() && book->session.tables.parts.isEmpty());
 
         QVERIFY(!QFileInfo::exists(path));
         if (olderBackup) {
@@ -300,10 +288,10 @@ private Q_SLOTS:
     void missingFile()
     {
         put(QStringLiteral("Attack/Here.dat"), play("Attack", "Here").bytes());
-        session->tables.plays = {indexRow("Attack", "Gone")};
+        book->session.tables.plays = {indexRow("Attack", "Gone")};
 
-        QVERIFY(!store->choosePlay(QStringLiteral("Attack"), QStringLiteral("Gone")));
-        QCOMPARE(prompter.messages,
+        QVERIFY(!book->store.choosePlay(QStringLiteral("Attack"), QStringLiteral("Gone")));
+        QCOMPARE(book->prompter.messages,
                  QStringList{"Play path = " + data() + "Attack/Gone.dat\nPlay not found, play list will be refreshed"});
         QVERIFY(removedFromList.isEmpty());
         QCOMPARE(rebuilds, 1);
@@ -317,56 +305,56 @@ private Q_SLOTS:
     {
         put(QStringLiteral("Attack/Good.dat"), play("Attack", "Good").bytes());
         put(QStringLiteral("Attack/Bad.dat"), "Version  = Quorvane 0.7\r\nIntro    = \r\n");
-        store->FillPlayDataset();
+        book->store.FillPlayDataset();
         loadAndChange(QStringLiteral("Attack"), QStringLiteral("Good"));
 
-        QVERIFY(!store->choosePlay(QStringLiteral("Attack"), QStringLiteral("Bad")));
+        QVERIFY(!book->store.choosePlay(QStringLiteral("Attack"), QStringLiteral("Bad")));
         QVERIFY(QFileInfo::exists(data() + QStringLiteral("Attack/Good.~at")));
-        QVERIFY(session->loadedCategory.isEmpty() && session->loadedName.isEmpty());
-        QVERIFY(!session->PlayModified);
+        QVERIFY(book->session.loadedCategory.isEmpty() && book->session.loadedName.isEmpty());
+        QVERIFY(!book->session.PlayModified);
         const QByteArray good = readFile(data() + QStringLiteral("Attack/Good.dat"));
 
-        QVERIFY(store->storeLoadedPlay());
-        QVERIFY(store->DBUpdate(QStringLiteral("Attack"), QStringLiteral("Bad")));
+        QVERIFY(book->store.storeLoadedPlay());
+        QVERIFY(book->store.DBUpdate(QStringLiteral("Attack"), QStringLiteral("Bad")));
         QVERIFY(!QFileInfo::exists(data() + QStringLiteral("Attack/Bad.dat")));
         QCOMPARE(readFile(data() + QStringLiteral("Attack/Good.dat")), good);
     }
 
     void storingWithNothingLoadedWritesNothing()
     {
-        session->tables.plays = {indexRow("Attack", "Press")};
-        QVERIFY(store->DBUpdate(QStringLiteral("Attack"), QStringLiteral("Press")));
-        QVERIFY(store->updateName(QStringLiteral("Attack"), QStringLiteral("Press"),
+        book->session.tables.plays = {indexRow("Attack", "Press")};
+        QVERIFY(book->store.DBUpdate(QStringLiteral("Attack"), QStringLiteral("Press")));
+        QVERIFY(book->store.updateName(QStringLiteral("Attack"), QStringLiteral("Press"),
                                   QStringLiteral("Attack"), QStringLiteral("Zone")));
         QVERIFY(!QFileInfo::exists(data()));
-        QVERIFY(prompter.messages.isEmpty());
+        QVERIFY(book->prompter.messages.isEmpty());
     }
 
     // A new play goes where its key puts it; a/b is stored as ab.dat, comes
     // back under its own name, and takes ab's place.
     void newPlayStoredUnderItsFileName()
     {
-        session->tables.plays = {indexRow("Attack", "a/b")};
-        session->loadedCategory = QStringLiteral("Attack");
-        session->loadedName = QStringLiteral("a/b");
-        session->data.addsequence(1, 1, false);
+        book->session.tables.plays = {indexRow("Attack", "a/b")};
+        book->session.loadedCategory = QStringLiteral("Attack");
+        book->session.loadedName = QStringLiteral("a/b");
+        book->session.data.addsequence(1, 1, false);
 
-        QVERIFY(store->storeLoadedPlay());
-        store->FillPlayDataset();
+        QVERIFY(book->store.storeLoadedPlay());
+        book->store.FillPlayDataset();
         QCOMPARE(index(), QStringList{"Attack/a/b <- Attack/ab.dat"});
-        QCOMPARE(row("a/b")->Credate, clock.nowText());
-        QVERIFY(store->keyTaken(QStringLiteral("ATTACK"), QStringLiteral("ab")));
+        QCOMPARE(row("a/b")->Credate, book->clock.nowText());
+        QVERIFY(book->store.keyTaken(QStringLiteral("ATTACK"), QStringLiteral("ab")));
     }
 
     void unusableNameIsRefused()
     {
-        session->loadedCategory = QStringLiteral("..");
-        session->loadedName = QStringLiteral("Press");
-        QVERIFY(!store->storeLoadedPlay());
-        QCOMPARE(prompter.messages.size(), 1);
-        QCOMPARE(prompter.kinds.first(), Prompter::Kind::Error);
+        book->session.loadedCategory = QStringLiteral("..");
+        book->session.loadedName = QStringLiteral("Press");
+        QVERIFY(!book->store.storeLoadedPlay());
+        QCOMPARE(book->prompter.messages.size(), 1);
+        QCOMPARE(book->prompter.kinds.first(), Prompter::Kind::Error);
         QVERIFY(!QFileInfo::exists(data()));
-        QVERIFY(QDir(dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
+        QVERIFY(QDir(book->dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
     }
 
     // The backup copy cannot replace the folder in its place: the store
@@ -376,54 +364,54 @@ private Q_SLOTS:
         put(QStringLiteral("Attack/Press.dat"), play("Attack", "Press").bytes());
         put(QStringLiteral("Attack/Other.dat"), play("Attack", "Other").bytes());
         put(QStringLiteral("Attack/Press.~at/keep"), "in the way");
-        store->FillPlayDataset();
+        book->store.FillPlayDataset();
         loadAndChange(QStringLiteral("Attack"), QStringLiteral("Press"));
         const QByteArray before = readFile(data() + QStringLiteral("Attack/Press.dat"));
-        const int parts = int(session->tables.parts.size());
+        const int parts = int(book->session.tables.parts.size());
 
-        QVERIFY(!store->DBUpdate(QStringLiteral("Attack"), QStringLiteral("Press")));
-        QCOMPARE(prompter.kinds, QList<Prompter::Kind>{Prompter::Kind::Error});
-        QVERIFY(prompter.messages.first().startsWith(QStringLiteral("The play Press could not be stored.")));
+        QVERIFY(!book->store.DBUpdate(QStringLiteral("Attack"), QStringLiteral("Press")));
+        QCOMPARE(book->prompter.kinds, QList<Prompter::Kind>{Prompter::Kind::Error});
+        QVERIFY(book->prompter.messages.first().startsWith(QStringLiteral("The play Press could not be stored.")));
         QCOMPARE(readFile(data() + QStringLiteral("Attack/Press.dat")), before);
-        QVERIFY(session->PlayModified);
+        QVERIFY(book->session.PlayModified);
         QCOMPARE(QDir(data() + QStringLiteral("Attack")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                  (QStringList{"Other.dat", "Press.dat", "Press.~at"}));
 
         // Choosing another play keeps the changed one loaded rather than
         // dropping its changes.
-        QVERIFY(!store->choosePlay(QStringLiteral("Attack"), QStringLiteral("Other")));
-        QCOMPARE(session->loadedName, QStringLiteral("Press"));
-        QCOMPARE(session->tables.parts.size(), parts);
+        QVERIFY(!book->store.choosePlay(QStringLiteral("Attack"), QStringLiteral("Other")));
+        QCOMPARE(book->session.loadedName, QStringLiteral("Press"));
+        QCOMPARE(book->session.tables.parts.size(), parts);
     }
 
     void renameIntoBlockedCategoryKeepsOldFile()
     {
         put(QStringLiteral("Attack/Press.dat"), play("Attack", "Press").bytes());
         QVERIFY(writeFile(data() + QStringLiteral("Defence"), "a file where the folder belongs"));
-        store->FillPlayDataset();
+        book->store.FillPlayDataset();
         loadAndChange(QStringLiteral("Attack"), QStringLiteral("Press"));
         const QByteArray before = readFile(data() + QStringLiteral("Attack/Press.dat"));
 
-        QVERIFY(!store->updateName(QStringLiteral("Attack"), QStringLiteral("Press"),
+        QVERIFY(!book->store.updateName(QStringLiteral("Attack"), QStringLiteral("Press"),
                                    QStringLiteral("Defence"), QStringLiteral("Press")));
-        QCOMPARE(prompter.messages, QStringList{"Cannot create " + data() + "Defence/"});
+        QCOMPARE(book->prompter.messages, QStringList{"Cannot create " + data() + "Defence/"});
         QCOMPARE(readFile(data() + QStringLiteral("Attack/Press.dat")), before);
         QVERIFY(!QFileInfo::exists(data() + QStringLiteral("Attack/Press.~at")));
-        QVERIFY(session->PlayModified);
+        QVERIFY(book->session.PlayModified);
     }
 
     void renameSetsOldFileAside()
     {
         put(QStringLiteral("Attack/Press.dat"), play("Attack", "Press").bytes());
-        store->FillPlayDataset();
+        book->store.FillPlayDataset();
         loadAndChange(QStringLiteral("Attack"), QStringLiteral("Press"));
         const QByteArray before = readFile(data() + QStringLiteral("Attack/Press.dat"));
 
-        QVERIFY(store->updateName(QStringLiteral("Attack"), QStringLiteral("Press"),
+        QVERIFY(book->store.updateName(QStringLiteral("Attack"), QStringLiteral("Press"),
                                   QStringLiteral("Defence"), QStringLiteral("Zone")));
         QCOMPARE(readFile(data() + QStringLiteral("Attack/Press.~at")), before);
         QVERIFY(!QFileInfo::exists(data() + QStringLiteral("Attack/Press.dat")));
-        store->FillPlayDataset();
+        book->store.FillPlayDataset();
         QCOMPARE(index(), QStringList{"Defence/Zone <- Defence/Zone.dat"});
         QCOMPARE(row("Zone")->Credate, QStringLiteral("1-2-2020 10:00:00"));
     }
@@ -433,14 +421,14 @@ private Q_SLOTS:
     void renameToTheSameFile()
     {
         put(QStringLiteral("Attack/ab.dat"), play("Attack", "a/b").bytes());
-        store->FillPlayDataset();
+        book->store.FillPlayDataset();
         loadAndChange(QStringLiteral("Attack"), QStringLiteral("a/b"));
         const QByteArray before = readFile(data() + QStringLiteral("Attack/ab.dat"));
 
-        QVERIFY(store->updateName(QStringLiteral("Attack"), QStringLiteral("a/b"),
+        QVERIFY(book->store.updateName(QStringLiteral("Attack"), QStringLiteral("a/b"),
                                   QStringLiteral("Attack"), QStringLiteral("ab")));
         QCOMPARE(readFile(data() + QStringLiteral("Attack/ab.~at")), before);
-        store->FillPlayDataset();
+        book->store.FillPlayDataset();
         QCOMPARE(index(), QStringList{"Attack/ab <- Attack/ab.dat"});
     }
 
@@ -448,13 +436,13 @@ private Q_SLOTS:
     {
         put(QStringLiteral("Attack/Press.dat"), play("Attack", "Press").bytes());
         put(QStringLiteral("Attack/Press.~at"), "older");
-        store->FillPlayDataset();
+        book->store.FillPlayDataset();
 
-        QVERIFY(store->DeletePlay(QStringLiteral("Attack"), QStringLiteral("Press")));
+        QVERIFY(book->store.DeletePlay(QStringLiteral("Attack"), QStringLiteral("Press")));
         QCOMPARE(readFile(data() + QStringLiteral("Attack/Press.~at")), play("Attack", "Press").bytes());
         QVERIFY(!QFileInfo::exists(data() + QStringLiteral("Attack/Press.dat")));
-        QVERIFY(store->DeletePlay(QStringLiteral("Attack"), QStringLiteral("Press")));
-        QVERIFY(prompter.messages.isEmpty());
+        QVERIFY(book->store.DeletePlay(QStringLiteral("Attack"), QStringLiteral("Press")));
+        QVERIFY(book->prompter.messages.isEmpty());
     }
 };
 
