@@ -1,7 +1,7 @@
 // Loading and storing one large play: 50 sequences of 60 parts each, in
 // memory. Target: median under 20 ms for each.
 #include "store/datamodule.h"
-#include "store/playfile.h"
+#include "store/playfile/playfile.h"
 
 #include <QBuffer>
 

@@ -3,7 +3,7 @@
 // cost at most three times the raw reading.
 
 #include "store/datamodule.h"
-#include "store/playfile.h"
+#include "store/playfile/playfile.h"
 #include "store/playfolder.h"
 
 #include <QBuffer>

@@ -6,7 +6,7 @@
 // storing what was read back must give the same bytes. Any breach aborts, so
 // the fuzzer keeps the input.
 #include "store/datamodule.h"
-#include "store/playfile.h"
+#include "store/playfile/playfile.h"
 
 #include <QBuffer>
 

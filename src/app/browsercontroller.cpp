@@ -122,12 +122,16 @@ void BrowserController::copySketch(int factor)
 {
     if (!browser.hasSequence())
         return;
+    session.tidyDrawing(browser.sequence());
     RenderContext context(session.data, session.folders.program);
-    const QImage picture = sketch_image(factor, browser.sequence(),
-                                        factor == 1 ? QStringLiteral("Antiexp2") : QStringLiteral("Antiexp3"),
-                                        context);
-    if (!picture.isNull())
-        QGuiApplication::clipboard()->setImage(picture);
+    const QString key = factor == 1 ? QStringLiteral("Antiexp2") : QStringLiteral("Antiexp3");
+    const ParamValue smoothing = session.data.getparam(key);
+    const SmoothPicture picture = sketch_image(factor, browser.sequence(), smoothing.number, context);
+    // A factor that failed is not tried again on later pictures.
+    if (smoothing.number > 0)
+        session.data.setparam(key, smoothing.text, picture.factor > 0, picture.factor);
+    if (!picture.image.isNull())
+        QGuiApplication::clipboard()->setImage(picture.image);
 }
 
 // --- handlers ---------------------------------------------------------------------------
@@ -261,8 +265,6 @@ void BrowserController::showplay()
     overviewSketch->setPixmap(QPixmap::fromImage(
         ghosts ? editor_sketch_image(1.0, shown.number, {}, context) : drawingSketch->picture()));
     smallSketch->setPixmap(QPixmap::fromImage(editor_sketch_image(0.75, shown.number, {}, context)));
-    if (context.changedPlay)
-        session.PlayModified = true;
     if (page() == MainPage::EditText) {
         text.setStyleButtons();
         editor->setFocus();
@@ -275,11 +277,10 @@ void BrowserController::redrawSketch()
         drawingSketch->setPicture({});
         return;
     }
+    session.tidyDrawing(browser.sequence());
     RenderContext context(session.data, session.folders.program);
     const PreviousOverlays overlays{session.runtime.prevPositions, session.runtime.prevLines};
     drawingSketch->setPicture(editor_sketch_image(1.0, browser.sequence(), overlays, context));
-    if (context.changedPlay)
-        session.PlayModified = true;
 }
 
 void BrowserController::release()

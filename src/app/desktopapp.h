@@ -7,7 +7,7 @@
 #include "shell/session.h"
 #include "render/renderedsymboldrawer.h"
 #include "shell/startup.h"
-#include "store/defaultprinter.h"
+#include "platform/defaultprinter.h"
 #include "store/playstore.h"
 #include "systemenvironment.h"
 

@@ -72,8 +72,8 @@ QList<GraphRow> rowsOf(const QList<GraphRow> &graphics, const std::function<bool
 
 DrawingPage::DrawingPage(Session &session, PlayBrowser &browser, SketchView *view, QTabWidget *toolTabs,
                          QWidget *dialogParent)
-    : QObject(view), session(session), view(view), dialogParent(dialogParent),
-      sketchEditor(std::make_unique<SketchEditor>(session, browser, static_cast<EditorHost &>(*this)))
+    : QObject(view), session(session), browser(browser), view(view), dialogParent(dialogParent),
+      sketchEditor(std::make_unique<SketchEditor>(session, static_cast<EditorHost &>(*this)))
 {
     view->setEditor(sketchEditor.get());
     // A new last sequence gets the players carried along their lines when
@@ -221,6 +221,11 @@ void DrawingPage::toolsTabChanged(int index)
 }
 
 // --- the editor's host ---------------------------------------------------------------
+
+int DrawingPage::sequence() const
+{
+    return browser.sequence();
+}
 
 void DrawingPage::sketchChanged()
 {

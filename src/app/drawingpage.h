@@ -50,6 +50,7 @@ private:
     void snapChanged();
     void toolsTabChanged(int index);
 
+    int sequence() const override;
     void sketchChanged() override;
     void overlayChanged() override;
     void setCursor(EditorCursor cursor) override;
@@ -60,6 +61,7 @@ private:
     void advancePalette(PaletteSide side) override;
 
     Session &session;
+    const PlayBrowser &browser;
     SketchView *view;
     QWidget *dialogParent;
     std::unique_ptr<SketchEditor> sketchEditor;

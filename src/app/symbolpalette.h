@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/tables.h"
+#include "model/tables.h"
 
 #include <QList>
 #include <QWidget>

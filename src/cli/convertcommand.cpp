@@ -3,7 +3,7 @@
 
 #include "platform/clock.h"
 #include "store/datamodule.h"
-#include "store/playfile.h"
+#include "store/playfile/playfile.h"
 
 #include <QFileInfo>
 #include <QSaveFile>

@@ -1,7 +1,7 @@
 #include "playinput.h"
 
 #include "command.h"
-#include "store/playfile.h"
+#include "store/playfile/playfile.h"
 #include "store/playstore.h"
 #include "text/linereader.h"
 

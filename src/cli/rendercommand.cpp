@@ -2,6 +2,7 @@
 #include "playinput.h"
 #include "settingsinput.h"
 
+#include "model/courts.h"
 #include "render/renderer.h"
 #include "render/sketch.h"
 #include "store/datamodule.h"
@@ -64,23 +65,6 @@ bool parseOptions(const QStringList &arguments, RenderOptions &options)
            && (options.smooth == 0 || options.smooth == 2 || options.smooth == 4 || options.smooth == 8);
 }
 
-// The black and white court of each colour court; courts without one draw
-// white. A black and white court puts the renderer in grey mode, so every
-// part after it is drawn in grey too.
-int blackAndWhiteCourt(int index)
-{
-    switch (index) {
-    case 3: return 0;
-    case 4: return 1;
-    case 5: return 2;
-    case 9: return 6;
-    case 10: return 7;
-    case 11: return 8;
-    case 13: return 12;
-    default: return index;
-    }
-}
-
 } // namespace
 
 int runRenderCommand(const QStringList &arguments, QTextStream &out, QTextStream &err)
@@ -107,8 +91,8 @@ int runRenderCommand(const QStringList &arguments, QTextStream &out, QTextStream
     }
     if (options.grey) {
         for (PartRow &part : tables.parts) {
-            if (part.Type == u"Court")
-                part.Graphicnr = blackAndWhiteCourt(part.Graphicnr);
+            if (isCourt(part.Type))
+                part.Graphicnr = blackAndWhiteTwin(part.Graphicnr);
         }
     }
 
@@ -118,12 +102,11 @@ int runRenderCommand(const QStringList &arguments, QTextStream &out, QTextStream
     QImage picture;
     if (options.smooth > 0) {
         // The smoothing of exported images, with its fallback to lower factors.
-        const QString key = QStringLiteral("Antiexp2");
-        data.setparam(key, QString(), true, options.smooth);
-        picture = sketch_image(options.zoom, options.sequence, key, context);
-        if (const int used = data.getparam(key).number; used != options.smooth)
+        const SmoothPicture smooth = sketch_image(options.zoom, options.sequence, options.smooth, context);
+        picture = smooth.image;
+        if (smooth.factor != options.smooth)
             err << "quorvane-cli: smoothing by " << options.smooth << " failed; smoothed by "
-                << used << " instead\n";
+                << smooth.factor << " instead\n";
     } else {
         getimage(picture, options.zoom, options.sequence, context);
     }

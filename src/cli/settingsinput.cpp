@@ -1,9 +1,9 @@
 #include "settingsinput.h"
 
 #include "command.h"
-#include "store/datapacketfile.h"
+#include "store/packet/datapacketfile.h"
 #include "store/defaultsettings.h"
-#include "store/tablepackets.h"
+#include "store/packet/tablepackets.h"
 
 #include <QDir>
 

@@ -4,7 +4,7 @@
 #include "render/canvas.h"
 #include "store/datafiles.h"
 #include "store/datamodule.h"
-#include "store/playfile.h"
+#include "store/playfile/playfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr int Red = rgb(255, 0, 0);
 constexpr int Water = rgb(24, 173, 247);
 
 

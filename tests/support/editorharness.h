@@ -4,10 +4,12 @@
 #include "playbookfolder.h"
 #include "shell/playbrowser.h"
 
-// The editor's host for tests: counts what the editor asks for and answers
-// the text dialog from a script.
+// The editor's host for tests: edits the browser's sequence, counts what
+// the editor asks for and answers the text dialog from a script.
 class RecordingHost : public EditorHost {
 public:
+    explicit RecordingHost(const PlayBrowser &browser) : browser(browser) {}
+    const PlayBrowser &browser;
     int redraws = 0;
     int buttonsUp = 0;
     bool curvedEnabled = true;
@@ -17,6 +19,7 @@ public:
     int offenseSteps = 0;
     int defenseSteps = 0;
 
+    int sequence() const override { return browser.sequence(); }
     void sketchChanged() override { ++redraws; }
     void overlayChanged() override {}
     void setCursor(EditorCursor shown) override { cursor = shown; }
@@ -63,6 +66,6 @@ struct EditorHarness : PlaybookFolder {
     int drawing() const { return session.data.getdrawingnr(browser.sequence()); }
 
     PlayBrowser browser{session, store};
-    RecordingHost host;
-    SketchEditor editor{session, browser, host};
+    RecordingHost host{browser};
+    SketchEditor editor{session, host};
 };

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "store/datamodule.h"
-#include "store/playfile.h"
+#include "store/playfile/playfile.h"
 
 #include <QBuffer>
 #include <QFile>

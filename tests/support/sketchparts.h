@@ -1,8 +1,8 @@
 #pragma once
 
 #include "render/canvas.h"
-#include "render/vocabulary.h"
-#include "store/tables.h"
+#include "model/parttypes.h"
+#include "model/tables.h"
 
 #include <QImage>
 

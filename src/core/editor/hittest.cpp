@@ -3,7 +3,7 @@
 #include "editor/selection.h"
 #include "render/canvas.h"
 #include "render/renderer.h"
-#include "render/vocabulary.h"
+#include "model/parttypes.h"
 
 namespace {
 
@@ -41,18 +41,18 @@ int nearestObject(const SketchSelection &sketch, int drawing, QPoint point)
     int found = 0;
     for (qsizetype i = 0; i < parts.size(); ++i) {
         const PartRow &part = parts[i];
-        if (part.Drawingnr != drawing || part.Type == u"Court")
+        if (part.Drawingnr != drawing || isCourt(part.Type))
             continue;
         QPoint centre;
         int candidate = part.Partnr;
-        if (part.Type == u"ellipse") {
+        if (isEllipse(part.Type)) {
             centre = midpoint(part);
         } else if (is_symbol(part.Type) || is_ball(part.Type)) {
             centre = {part.x1 + CellCentre, part.y1 + CellCentre};
-        } else if (part.Type == u"Text") {
+        } else if (isText(part.Type)) {
             const QSize size = text_block_size(part);
             centre = {part.x1 + rnd(size.width() / 2.0), part.y1 + rnd(size.height() / 2.0)};
-        } else if (part.Type == u"poly" || part.Type == u"ppoly") {
+        } else if (isPolygonRow(part.Type)) {
             // A polygon is one candidate: the mean of its corners, found
             // at its closing row.
             long long sumX = 0;
@@ -66,7 +66,7 @@ int nearestObject(const SketchSelection &sketch, int drawing, QPoint point)
                 sumY += corner.y1;
                 ++corners;
                 candidate = corner.Partnr;
-                if (corner.Type == u"ppoly")
+                if (corner.Type == PartType::PolyEnd)
                     break;
             }
             centre = {rnd(double(sumX) / corners), rnd(double(sumY) / corners)};
@@ -95,16 +95,16 @@ bool onObject(const SketchSelection &sketch, int drawing, int partnr, QPoint poi
         return part->x1 <= x && x <= part->x1 + Cell && part->y1 <= y && y <= part->y1 + Cell;
     if (is_ball(part->Type))
         return part->x1 + 7 <= x && x <= part->x1 + 14 && part->y1 + 7 <= y && y <= part->y1 + 14;
-    if (part->Type == u"Text") {
+    if (isText(part->Type)) {
         const QRect box = textBox(*part);
         return box.left() < x && x < box.left() + box.width() && box.top() < y
             && y < box.top() + box.height();
     }
-    if (part->Type == u"ellipse") {
+    if (isEllipse(part->Type)) {
         const QRect box = QRect(QPoint(part->x1, part->y1), QPoint(part->x2, part->y2)).normalized();
         return box.left() < x && x < box.right() && box.top() < y && y < box.bottom();
     }
-    if (is_run_row(part->Type)) {
+    if (isRunRow(part->Type)) {
         const QRect box = sketch.runbounds(drawing, partnr, part->Type);
         return box.left() - 3 < x && x < box.right() + 3 && box.top() - 3 < y && y < box.bottom() + 3;
     }
@@ -120,13 +120,13 @@ bool inMarquee(const SketchSelection &sketch, int drawing, const PartRow &part, 
         return holds(part.x1, part.y1) && holds(part.x1 + Cell, part.y1 + Cell);
     if (is_ball(part.Type))
         return holds(part.x1 + CellCentre, part.y1 + CellCentre);
-    if (part.Type == u"ellipse")
+    if (isEllipse(part.Type))
         return holds(part.x1, part.y1) && holds(part.x2, part.y2);
-    if (is_run_end(part.Type)) {
+    if (isRunEnd(part.Type)) {
         const QRect box = sketch.runbounds(drawing, part.Partnr, part.Type);
         return holds(box.left(), box.top()) && holds(box.right(), box.bottom());
     }
-    if (part.Type == u"Text") {
+    if (isText(part.Type)) {
         const QRect box = textBox(part);
         return holds(box.left(), box.top()) && holds(box.left() + box.width(), box.top() + box.height());
     }

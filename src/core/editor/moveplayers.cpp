@@ -1,7 +1,7 @@
 #include "editor/moveplayers.h"
 
 #include "render/canvas.h"
-#include "render/vocabulary.h"
+#include "model/parttypes.h"
 
 #include <QHash>
 #include <QList>
@@ -150,7 +150,7 @@ SourceParts readSource(DataModule &data, int sourceDrawing, int newDrawing)
             source.runsComplete = false;
             openRun = -1;
         }
-        if (row.Type == u"Court") {
+        if (isCourt(row.Type)) {
             data.addpart(newDrawing, row);
         } else if (is_symbol(row.Type)) {
             // Goals, pylons and racks stay where they are.

@@ -1,15 +1,11 @@
 #include "editor/selection.h"
 
-#include "render/vocabulary.h"
+#include "model/parttypes.h"
 #include "store/datamodule.h"
 
 #include <algorithm>
 
 namespace {
-
-const QString CourtType = QStringLiteral("Court");
-const QString PolyType = QStringLiteral("poly");
-const QString PolyEnd = QStringLiteral("ppoly");
 
 // Grows a box by a point; a null box becomes the point.
 void extend(QRect &box, int x, int y)
@@ -26,20 +22,10 @@ void extend(QRect &box, int x, int y)
 
 bool spansTwoPoints(const QString &type)
 {
-    return is_line_end(type) || type == PolyEnd || type == u"ellipse";
+    return isRunEnd(type) || isEllipse(type);
 }
 
 } // namespace
-
-bool is_run_end(const QString &type)
-{
-    return is_line_end(type) || type == PolyEnd;
-}
-
-bool is_run_row(const QString &type)
-{
-    return is_line(type) || type == PolyType || type == PolyEnd;
-}
 
 const QList<PartRow> &SketchSelection::parts() const
 {
@@ -90,7 +76,7 @@ int SketchSelection::countselected(int drawing) const
     for (const PartRow &part : data.tables().parts) {
         if (part.Drawingnr != drawing || part.Selected < 1 || part.Selected > 2)
             continue;
-        if (is_line(part.Type) ? is_line_end(part.Type) : part.Type != PolyType)
+        if (is_line(part.Type) ? is_line_end(part.Type) : part.Type != PartType::Poly)
             ++count;
     }
     return count;
@@ -159,7 +145,7 @@ QList<int> SketchSelection::runOf(int drawing, int partnr) const
     if (!current)
         return {};
     QList<int> rows{partnr};
-    if (!is_run_end(current->Type))
+    if (!isRunEnd(current->Type))
         return rows;
     const QString kind = current->Type.mid(1);
     for (int number = partnr - 1;; --number) {
@@ -175,12 +161,12 @@ QList<int> SketchSelection::runOf(int drawing, int partnr) const
 int SketchSelection::representative(int drawing, int partnr) const
 {
     const PartRow *part = find(drawing, partnr);
-    if (!part || !is_run_row(part->Type) || is_run_end(part->Type))
+    if (!part || !isRunRow(part->Type) || isRunEnd(part->Type))
         return partnr;
     int number = partnr;
     while (const PartRow *next = find(drawing, number + 1)) {
         ++number;
-        if (is_run_end(next->Type))
+        if (isRunEnd(next->Type))
             break;
     }
     return number;
@@ -201,7 +187,7 @@ void SketchSelection::settle(int drawing)
 void SketchSelection::selectAll(int drawing)
 {
     for (PartRow &part : data.tables().parts) {
-        if (part.Drawingnr == drawing && part.Type != CourtType && part.Selected != 1)
+        if (part.Drawingnr == drawing && !isCourt(part.Type) && part.Selected != 1)
             part.Selected = 2;
     }
 }

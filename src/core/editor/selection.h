@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/tables.h"
+#include "model/tables.h"
 
 #include <QList>
 #include <QRect>
@@ -60,8 +60,3 @@ private:
 
     DataModule &data;
 };
-
-// A run's representative row: an end-form line row or a polygon's closing row.
-bool is_run_end(const QString &type);
-// A row that belongs to a run: any line code, "poly" or "ppoly".
-bool is_run_row(const QString &type);

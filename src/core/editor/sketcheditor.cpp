@@ -3,9 +3,8 @@
 #include "editor/editorshapes.h"
 #include "editor/hittest.h"
 #include "render/canvas.h"
-#include "render/vocabulary.h"
-#include "shell/playbrowser.h"
-#include "shell/session.h"
+#include "model/parttypes.h"
+#include "store/playbook.h"
 
 #include <algorithm>
 
@@ -49,8 +48,8 @@ PartFields areaPart(const QString &type, QPoint from, QPoint to)
 
 } // namespace
 
-SketchEditor::SketchEditor(Session &session, PlayBrowser &browser, EditorHost &host)
-    : session(session), browser(browser), host(host), selection(session.data)
+SketchEditor::SketchEditor(Playbook &session, EditorHost &host)
+    : session(session), host(host), selection(session.data)
 {
     lastText.color2 = -1;
     lastText.transparent = 1;
@@ -61,12 +60,12 @@ SketchEditor::SketchEditor(Session &session, PlayBrowser &browser, EditorHost &h
 
 int SketchEditor::sequence() const
 {
-    return browser.sequence();
+    return host.sequence();
 }
 
 int SketchEditor::drawing() const
 {
-    return session.data.getdrawingnr(browser.sequence());
+    return session.data.getdrawingnr(host.sequence());
 }
 
 const QString &SketchEditor::category() const
@@ -125,8 +124,8 @@ QString SketchEditor::toolName() const
     case Tool::Shot: return QStringLiteral("shot");
     case Tool::Fast: return QStringLiteral("fast");
     case Tool::Back: return QStringLiteral("back");
-    case Tool::Ellipse: return EllipseType;
-    case Tool::Poly: return PolyType;
+    case Tool::Ellipse: return PartType::Ellipse;
+    case Tool::Poly: return PartType::Poly;
     case Tool::Text: return QStringLiteral("text");
     case Tool::None: break;
     }
@@ -144,7 +143,7 @@ void SketchEditor::startLine(QPoint point)
 void SketchEditor::commitSegment()
 {
     if (current == Tool::Poly) {
-        PartFields corner = areaPart(PolyType, A, M);
+        PartFields corner = areaPart(PartType::Poly, A, M);
         corner.thickness = 1;
         committed.append(session.data.addpart(drawing(), corner));
     } else if (current != Tool::Ellipse) {
@@ -171,7 +170,7 @@ void SketchEditor::finishLine()
     const int d = drawing();
     if (current == Tool::Ellipse) {
         if (M != A && std::abs(A.x() - M.x()) > 2 && std::abs(A.y() - M.y()) > 2) {
-            const int partnr = session.data.addpart(d, areaPart(EllipseType, A, M));
+            const int partnr = session.data.addpart(d, areaPart(PartType::Ellipse, A, M));
             session.data.recordadd(category(), play(), sequence(), d, partnr);
             changed();
         }
@@ -192,7 +191,7 @@ void SketchEditor::finishLine()
             for (const int partnr : std::as_const(committed))
                 session.data.deletepart(d, partnr);
         } else {
-            PartFields closing = areaPart(PolyEnd, A, F);
+            PartFields closing = areaPart(PartType::PolyEnd, A, F);
             const int partnr = session.data.addpart(d, closing);
             session.data.recordadd(category(), play(), sequence(), d, partnr);
         }
@@ -254,14 +253,14 @@ void SketchEditor::showRubberBand()
 void SketchEditor::placeText(QPoint point)
 {
     PartFields text = lastText;
-    text.Type = TextType;
+    text.Type = PartType::Text;
     text.x1 = qint16(point.x());
     text.y1 = qint16(point.y());
     text.x2 = text.y2 = 0;
     text.Graphicnr = 0;
     text.rotation = 0;
     text.tagnr = 0;
-    text.level = default_level(TextType);
+    text.level = default_level(PartType::Text);
     text.color2 = -1;
     text.transparent = 1;
     text.extra3 = QStringLiteral("1");

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "editor/selection.h"
-#include "store/tables.h"
+#include "model/tables.h"
 
 #include <QLine>
 #include <QList>
@@ -12,8 +12,7 @@
 
 #include <optional>
 
-class PlayBrowser;
-class Session;
+struct Playbook;
 
 // What the editor draws over the sketch, reversibly: the rubber band of the
 // line being drawn, the marquee, the outline of a vertex being dragged, the
@@ -37,6 +36,8 @@ enum class PaletteSide { Offense, Defense };
 class EditorHost {
 public:
     virtual ~EditorHost() = default;
+    // The sequence whose drawing is edited.
+    virtual int sequence() const = 0;
     // The parts of the sketch changed: draw it again (with the overlay).
     virtual void sketchChanged() = 0;
     // Only the overlay changed.
@@ -56,7 +57,7 @@ public:
 
 // The sketch editor of the Edit Drawing page: the drawing tools, the
 // selection, moving and reshaping, deleting, undo and redo. It works on the
-// drawing of the play browser's current sequence, keeps every change in the
+// drawing of the host's current sequence, keeps every change in the
 // undo history and marks the play changed. It is fed with mouse and key
 // input in sketch coordinates (pixels at 100 %); the widget only translates
 // events and paints the sketch with the overlay.
@@ -64,7 +65,7 @@ class SketchEditor {
 public:
     enum class Tool { None, Loop, Pass, Dribbel, Screen, Shot, Fast, Back, Ellipse, Poly, Text };
 
-    SketchEditor(Session &session, PlayBrowser &browser, EditorHost &host);
+    SketchEditor(Playbook &session, EditorHost &host);
     SketchEditor(const SketchEditor &) = delete;
     SketchEditor &operator=(const SketchEditor &) = delete;
 
@@ -141,8 +142,7 @@ private:
     void showOutline();
     void freeDrag();
 
-    Session &session;
-    PlayBrowser &browser;
+    Playbook &session;
     EditorHost &host;
     SketchSelection selection;
 

@@ -3,8 +3,8 @@
 #include "editor/editorshapes.h"
 #include "platform/prompter.h"
 #include "render/canvas.h"
-#include "render/vocabulary.h"
-#include "shell/session.h"
+#include "model/parttypes.h"
+#include "store/playbook.h"
 
 #include <algorithm>
 
@@ -59,12 +59,12 @@ bool SketchEditor::moveselection(int dx, int dy)
             continue;
         PartRow row = part;
         QList<QPoint> bounded;
-        if (is_symbol(row.Type) || is_ball(row.Type) || row.Type == TextType) {
+        if (is_symbol(row.Type) || is_ball(row.Type) || isText(row.Type)) {
             const QPoint at = snapped(QPoint(row.x1 + dx, row.y1 + dy));
             row.x1 = qint16(at.x());
             row.y1 = qint16(at.y());
             bounded = {at};
-        } else if (row.Type == EllipseType) {
+        } else if (isEllipse(row.Type)) {
             const QPoint size(row.x2 - row.x1, row.y2 - row.y1);
             const QPoint at = snapped(QPoint(row.x1 + dx, row.y1 + dy));
             row.x1 = qint16(at.x());
@@ -72,13 +72,13 @@ bool SketchEditor::moveselection(int dx, int dy)
             row.x2 = qint16(at.x() + size.x());
             row.y2 = qint16(at.y() + size.y());
             bounded = {at, at + size};
-        } else if (is_run_row(row.Type)) {
+        } else if (isRunRow(row.Type)) {
             row.x1 = qint16(row.x1 + lineOffset.x());
             row.y1 = qint16(row.y1 + lineOffset.y());
             row.x2 = qint16(row.x2 + lineOffset.x());
             row.y2 = qint16(row.y2 + lineOffset.y());
             bounded = {QPoint(row.x1, row.y1)};
-            if (is_run_end(row.Type))
+            if (isRunEnd(row.Type))
                 bounded += QPoint(row.x2, row.y2);
         }
         for (const QPoint &point : std::as_const(bounded))
@@ -116,11 +116,10 @@ void SketchEditor::hover(QPoint point)
     if (selectedFlag && grabbed < 0 && selection.countselected(d) == 1) {
         for (const PartRow &part : selection.parts()) {
             if (part.Drawingnr != d || part.Selected != 1
-                || !(is_line(part.Type) || part.Type == EllipseType || part.Type == PolyType
-                     || part.Type == PolyEnd))
+                || !(isRunRow(part.Type) || isEllipse(part.Type)))
                 continue;
             QList<QPoint> corners{{part.x1, part.y1}, {part.x2, part.y2}};
-            if (part.Type == EllipseType)
+            if (isEllipse(part.Type))
                 corners += {QPoint(part.x1, part.y2), QPoint(part.x2, part.y1)};
             overHandle = std::any_of(corners.cbegin(), corners.cend(),
                                      [&](QPoint corner) { return near(point, corner, HandleReach); });
@@ -138,7 +137,7 @@ void SketchEditor::grabVertex(QPoint point)
     const PartRow *object = nullptr;
     for (const PartRow &part : selection.parts()) {
         if (part.Drawingnr == d && part.Selected == 1
-            && (is_line_end(part.Type) || part.Type == EllipseType || part.Type == PolyEnd)) {
+            && (isRunEnd(part.Type) || isEllipse(part.Type))) {
             object = &part;
             break;
         }
@@ -147,7 +146,7 @@ void SketchEditor::grabVertex(QPoint point)
         return;
     grab = *object;
     handles.clear();
-    if (grab.Type == EllipseType) {
+    if (isEllipse(grab.Type)) {
         const QRect box = QRect(QPoint(grab.x1, grab.y1), QPoint(grab.x2, grab.y2)).normalized();
         grab.x1 = qint16(box.left());
         grab.y1 = qint16(box.top());
@@ -176,7 +175,7 @@ void SketchEditor::grabVertex(QPoint point)
 void SketchEditor::dragVertex(QPoint point)
 {
     const int last = int(handles.size()) - 1;
-    if (grab.Type == EllipseType) {
+    if (isEllipse(grab.Type)) {
         const QPoint topLeft = handles[0];
         const QPoint bottomRight = handles[3];
         QPoint from;
@@ -188,7 +187,7 @@ void SketchEditor::dragVertex(QPoint point)
         default: from = topLeft; to = point; break;
         }
         handles = {from, QPoint(to.x(), from.y()), QPoint(from.x(), to.y()), to};
-    } else if (grab.Type == PolyEnd && (grabbed == 0 || grabbed == last)) {
+    } else if (grab.Type == PartType::PolyEnd && (grabbed == 0 || grabbed == last)) {
         // The first corner is both the start and the end of the outline.
         handles[0] = point;
         handles[last] = point;
@@ -205,7 +204,7 @@ void SketchEditor::releaseVertex(QPoint point)
     handlesShown = false;
     drawn.outline.clear();
     drawn.outlineEllipse.reset();
-    if (grab.Type == EllipseType) {
+    if (isEllipse(grab.Type)) {
         PartFields box = grab;
         box.x1 = qint16(handles[0].x());
         box.y1 = qint16(handles[0].y());
@@ -214,7 +213,7 @@ void SketchEditor::releaseVertex(QPoint point)
         PartFields stored;
         if (session.data.getpart(d, grab.Partnr, stored) && !(stored == box)) {
             session.data.recordchange(category(), play(), sequence(), QStringLiteral("point"),
-                                      QStringLiteral("Move"), EllipseType, grab.Partnr, d);
+                                      QStringLiteral("Move"), PartType::Ellipse, grab.Partnr, d);
             session.data.updatepart(d, grab.Partnr, box);
             static_cast<PartFields &>(grab) = box;
             changed();
@@ -269,7 +268,7 @@ void SketchEditor::showOutline()
 {
     drawn.outline.clear();
     drawn.outlineEllipse.reset();
-    if (grab.Type == EllipseType)
+    if (isEllipse(grab.Type))
         drawn.outlineEllipse = QRect(handles[0], handles[3]).normalized();
     else
         drawn.outline = QPolygon(QList<QPoint>(handles.cbegin(), handles.cend()));

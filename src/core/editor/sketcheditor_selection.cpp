@@ -3,8 +3,8 @@
 #include "editor/editorshapes.h"
 #include "editor/hittest.h"
 #include "render/renderer.h"
-#include "render/vocabulary.h"
-#include "shell/session.h"
+#include "model/parttypes.h"
+#include "store/playbook.h"
 
 
 using namespace EditorShapes;
@@ -67,13 +67,13 @@ void SketchEditor::findclosest(QPoint point, Qt::KeyboardModifiers modifiers)
 void SketchEditor::finishMarquee(QPoint point, Qt::KeyboardModifiers modifiers)
 {
     const int d = drawing();
-    const QPoint corner(std::clamp(point.x(), 0, SketchRight), std::clamp(point.y(), 0, SketchBottom));
+    const QPoint corner(std::clamp(point.x(), 0, SketchWidth), std::clamp(point.y(), 0, SketchHeight));
     const QRect box = QRect(marqueeStart, corner).normalized();
     if (!(modifiers & Qt::ControlModifier))
         selection.clearselection(d);
     QList<int> held;
     for (const PartRow &part : selection.parts()) {
-        if (part.Drawingnr == d && part.Type != CourtType && part.Selected != 1
+        if (part.Drawingnr == d && !isCourt(part.Type) && part.Selected != 1
             && HitTest::inMarquee(selection, d, part, box))
             held.append(part.Partnr);
     }
@@ -108,15 +108,15 @@ void SketchEditor::addMarks(const PartRow &part)
         const int bx = x1 + 7 + (((x1 + 7) % 2 == 0) ? 1 : 0);
         const int by = y1 + 7 + (((y1 + 7) % 2 == 0) ? 1 : 0);
         drawn.marks += {square(bx, by), square(bx + 7, by), square(bx + 7, by + 7), square(bx, by + 7)};
-    } else if (part.Type == TextType) {
+    } else if (isText(part.Type)) {
         const QSize size = text_block_size(part);
         const int w = size.width();
         const int h = size.height();
         drawn.marks += {QRect(x1 - 5, y1 - 5, 6, 6), QRect(x1 + w, y1 - 5, 6, 6),
                         QRect(x1 - 5, y1 + h, 6, 6), QRect(x1 + w, y1 + h, 6, 6)};
-    } else if (part.Type == EllipseType) {
+    } else if (isEllipse(part.Type)) {
         drawn.marks += {square(x1, y1), square(x1, part.y2), square(part.x2, y1), square(part.x2, part.y2)};
-    } else if (is_run_row(part.Type)) {
+    } else if (isRunRow(part.Type)) {
         drawn.marks += square(x1, y1);
         if (is_line_end(part.Type))
             drawn.marks += square(part.x2, part.y2);

@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr int Black = rgb(0, 0, 0);
 constexpr int DefaultTint = rgb(108, 108, 108);
 constexpr int DefaultSolidFill = rgb(128, 128, 128);
 constexpr int MaxCorners = 100;
@@ -175,7 +174,7 @@ bool draw_areas(Canvas &canvas, int drawing, int clipLeft, int clipTop, int clip
     bool found = false;
 
     for (const PartRow &part : parts) {
-        if (part.Drawingnr != drawing || part.Type.compare(QLatin1String("ellipse"), Qt::CaseInsensitive) != 0)
+        if (part.Drawingnr != drawing || !isEllipse(part.Type))
             continue;
         // Either corner may come first.
         AreaShape ellipse;
@@ -188,31 +187,22 @@ bool draw_areas(Canvas &canvas, int drawing, int clipLeft, int clipTop, int clip
     }
 
     // Corners gather until the run's last row; a run too short to enclose
-    // anything is removed once the walk over the table is done.
+    // anything is not drawn (the play's owner removes it, see
+    // DataModule::removeShortPolygons).
     AreaShape polygon;
     polygon.isEllipse = false;
-    QList<int> tooShort;
     for (const PartRow &part : parts) {
-        if (part.Drawingnr != drawing)
-            continue;
-        const bool last = part.Type.compare(QLatin1String("ppoly"), Qt::CaseInsensitive) == 0;
-        if (!last && part.Type.compare(QLatin1String("poly"), Qt::CaseInsensitive) != 0)
+        if (part.Drawingnr != drawing || !isPolygonRow(part.Type))
             continue;
         if (polygon.corners.size() < MaxCorners)
             polygon.corners.append({at(part.x1), at(part.y1)});
-        if (!last)
+        if (part.Type != PartType::PolyEnd)
             continue;
-        if (polygon.corners.size() < 3) {
-            tooShort.append(part.Partnr);
-        } else {
+        if (polygon.corners.size() >= 3) {
             painter.draw(polygon, part);
             found = true;
         }
         polygon.corners.clear();
     }
-    for (const int partnr : std::as_const(tooShort))
-        context.data.deletepartchain(drawing, partnr, QStringLiteral("ppoly"));
-    if (!tooShort.isEmpty())
-        context.changedPlay = true;
     return found;
 }

@@ -8,35 +8,8 @@
 #include <QRect>
 #include <QString>
 
-#include <cmath>
-
-// Rounds to the nearest whole number, halves to the even neighbour
-// (2.5 -> 2, 3.5 -> 4), as every sketch coordinate is rounded.
-inline int rnd(double value)
-{
-    return static_cast<int>(std::nearbyint(value));
-}
-
-// Colours are held as COLORREF values: red in the low byte, then green,
-// then blue.
-constexpr int rgb(int red, int green, int blue)
-{
-    return (red & 0xff) | ((green & 0xff) << 8) | ((blue & 0xff) << 16);
-}
-constexpr int redOf(int color) { return color & 0xff; }
-constexpr int greenOf(int color) { return (color >> 8) & 0xff; }
-constexpr int blueOf(int color) { return (color >> 16) & 0xff; }
-QRgb toQRgb(int color);
-int fromQRgb(QRgb rgb);
-
-// Hue, luminosity and saturation on the 0-240 scale, in whole numbers.
-struct Hls {
-    int hue = 0;
-    int luminosity = 0;
-    int saturation = 0;
-};
-Hls rgbToHls(int color);
-int hlsToRgb(const Hls &hls);
+#include "model/color.h"
+#include "model/geometry.h"
 
 // A font as the renderers ask for it: a family, a size in points at 96 DPI
 // and style bits.

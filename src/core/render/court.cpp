@@ -1,4 +1,6 @@
 #include "render/poollayout.h"
+
+#include "model/courts.h"
 #include "render/renderer.h"
 
 #include <QDir>
@@ -9,10 +11,6 @@
 
 namespace {
 
-constexpr int Black = rgb(0, 0, 0);
-constexpr int White = rgb(255, 255, 255);
-constexpr int Red = rgb(255, 0, 0);
-constexpr int Yellow = rgb(255, 255, 0);
 // Court 13 is always this blue, whatever the drawing's water colour.
 constexpr int PlainBlue = rgb(24, 173, 247);
 
@@ -23,22 +21,10 @@ constexpr SketchBox FramedSketch{1, 1, SketchWidth - 1, SketchHeight - 1};
 const PartRow *court_part(int drawing, const DataModule &data)
 {
     for (const PartRow &part : data.tables().parts) {
-        if (part.Drawingnr == drawing && part.Type == QLatin1String("Court"))
+        if (part.Drawingnr == drawing && isCourt(part.Type))
             return &part;
     }
     return nullptr;
-}
-
-// The courts painted in the drawing's colours; every other court switches
-// grey mode on.
-bool is_colour_court(int courtIndex)
-{
-    switch (courtIndex) {
-    case 3: case 4: case 5: case 9: case 10: case 11: case 13:
-        return true;
-    default:
-        return false;
-    }
 }
 
 std::optional<PoolShape> pool_shape(int courtIndex)
@@ -57,7 +43,7 @@ int background_color(int courtIndex, const CourtColors &colors)
 {
     if (courtIndex == 13)
         return PlainBlue;
-    return is_colour_court(courtIndex) ? colors.border : White;
+    return isColourCourt(courtIndex) ? colors.border : White;
 }
 
 // --- plug-in pictures ---------------------------------------------------------
@@ -246,7 +232,7 @@ void draw_court(Canvas &canvas, int courtIndex, int drawing, double zoom, Render
     canvas.setMode(Canvas::Mode::Copy);
     canvas.clearClip();
     canvas.setPen(Black);
-    context.grey = !is_colour_court(courtIndex);
+    context.grey = !isColourCourt(courtIndex);
 
     if (const QImage picture = plugin_picture(courtIndex, drawing, zoom, context); !picture.isNull()) {
         stretch(canvas, picture);
@@ -265,7 +251,7 @@ void draw_court(Canvas &canvas, int courtIndex, int drawing, double zoom, Render
     } else if (const std::optional<PoolShape> shape = pool_shape(courtIndex)) {
         // A colour court is its black and white twin painted over with the
         // same geometry, which comes to painting it once in its colours.
-        const bool colour = is_colour_court(courtIndex);
+        const bool colour = isColourCourt(courtIndex);
         const PoolLayout pool = pool_layout(*shape, is_smaller_pool(drawing, context.data), colour, zoom);
         draw_pool(canvas, pool, colour ? colour_palette(colors) : BlackAndWhite, drawing, zoom, context);
     }

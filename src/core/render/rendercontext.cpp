@@ -1,6 +1,6 @@
 #include "render/renderer.h"
 
-RenderContext::RenderContext(DataModule &data, QString programFolder)
+RenderContext::RenderContext(const DataModule &data, QString programFolder)
     : data(data), programFolder(std::move(programFolder))
 {
     readSettings();

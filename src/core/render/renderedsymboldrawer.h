@@ -2,8 +2,8 @@
 
 #include "render/renderer.h"
 #include "store/datamodule.h"
-#include "store/symboldrawer.h"
-#include "store/tables.h"
+#include "platform/symboldrawer.h"
+#include "model/tables.h"
 
 // Draws the palette pictures with the symbol renderer: black outlines and
 // numbers without fills, whatever the team colours of the settings are, so

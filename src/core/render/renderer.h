@@ -1,9 +1,10 @@
 #pragma once
 
 #include "render/canvas.h"
-#include "render/vocabulary.h"
+#include "model/geometry.h"
+#include "model/parttypes.h"
 #include "store/datamodule.h"
-#include "store/tables.h"
+#include "model/tables.h"
 
 #include <QImage>
 #include <QList>
@@ -12,13 +13,13 @@
 #include <QString>
 
 // Everything the sketch renderers read besides the part being drawn: the
-// tables of the loaded play and the settings, the folder of the court
+// tables of the loaded play and the settings (never changed by drawing), the folder of the court
 // plug-ins, and the grey mode that the court of a drawing sets for every
 // part drawn after it.
 struct RenderContext {
-    RenderContext(DataModule &data, QString programFolder);
+    RenderContext(const DataModule &data, QString programFolder);
 
-    DataModule &data;
+    const DataModule &data;
     QString programFolder;
 
     // Read from the settings when the context is made (and again with
@@ -34,23 +35,15 @@ struct RenderContext {
     bool grey = false;
     // Off while draw_sketch_smooth supersamples a whole sketch.
     bool magnifiedSymbols = true;
-    // Set when drawing had to change the loaded play (draw_areas removes
-    // polygon runs of fewer than three corners); the caller marks the play
-    // modified.
-    bool changedPlay = false;
 };
-
-// The sketch frame at 100 %.
-constexpr int SketchWidth = 289;
-constexpr int SketchHeight = 361;
-constexpr int Silver = rgb(192, 192, 192);
 
 // --- court and areas --------------------------------------------------------------
 // Paints the court of the given index and the drawing's areas over the whole
 // picture and sets grey mode. drawing < 1: no drawing (court previews).
 void draw_court(Canvas &canvas, int courtIndex, int drawing, double zoom, RenderContext &context);
 // Draws the drawing's areas clipped to the rectangle (sketch coordinates);
-// true when the drawing has any.
+// true when the drawing has any. Polygon runs of fewer than three corners
+// are not drawn.
 bool draw_areas(Canvas &canvas, int drawing, int clipLeft, int clipTop, int clipRight,
                 int clipBottom, double zoom, RenderContext &context);
 // Border, Water, Three point area and Pool border colours of a drawing. A
@@ -62,7 +55,6 @@ CourtColors court_colors(int drawing, const RenderContext &context);
 bool is_smaller_pool(int drawing, const DataModule &data);
 
 // --- symbols ----------------------------------------------------------------------
-int grey(int color);
 // Draws one part that is not a court, an area or a curved run; straight
 // line segments go to the line routines. Leaves the pen width at 1.
 void draw_symbol(Canvas &canvas, const PartFields &part, double zoom, bool ghost,
@@ -102,10 +94,15 @@ void getimage(QImage &image, double zoom, int sequence, RenderContext &context);
 // could not be made at this factor.
 bool draw_sketch_smooth(QImage &image, double zoom, int sequence, int factor,
                         RenderContext &context);
-// The smooth picture with the fallback 8 -> 4 -> 2 -> 1 -> 0 of the factor
-// kept in the setting settingKey ("Antiexp2" or "Antiexp3"), which is
-// stored back with the factor that worked.
-QImage sketch_image(double zoom, int sequence, const QString &settingKey, RenderContext &context);
+// The smooth picture with the fallback 8 -> 4 -> 2 -> 1 -> 0 from factor,
+// and the factor that worked; 0 draws the picture plainly (getimage). The
+// caller keeps the working factor (settings "Antiexp2", "Antiexp3") so that
+// a factor that failed is not tried again.
+struct SmoothPicture {
+    QImage image;
+    int factor = 0;
+};
+SmoothPicture sketch_image(double zoom, int sequence, int factor, RenderContext &context);
 // Ghosts of the previous sequence's symbols and of the nearest earlier
 // sequence's lines (the editor's previous-positions display).
 void draw_prev_players(Canvas &canvas, int sequence, RenderContext &context);

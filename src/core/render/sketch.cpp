@@ -10,8 +10,6 @@
 
 namespace {
 
-const QString CourtType = QStringLiteral("Court");
-
 bool validZoom(double zoom)
 {
     return std::isfinite(zoom) && zoom > 0;
@@ -23,8 +21,7 @@ int roundedUp(double zoom)
     return int(std::ceil(zoom));
 }
 
-// A copy of the drawing's parts in storage order: drawing the court may
-// remove rows from the table (polygons of fewer than three corners).
+// A copy of the drawing's parts in storage order.
 QList<PartRow> partsOf(const DataModule &data, int drawing)
 {
     QList<PartRow> parts;
@@ -47,7 +44,7 @@ QPointF end(const PartRow &part)
 
 bool drawnAsCurve(const PartRow &part)
 {
-    return part.rotation != 0 || part.Type == u"shot" || part.Type == u"pshot";
+    return part.rotation != 0 || isShot(part.Type);
 }
 
 enum class Include { Everything, LinesOnly };
@@ -64,7 +61,7 @@ void drawParts(Canvas &canvas, const QList<PartRow> &parts, double zoom, bool gh
         if (!is_line(part.Type)) {
             if (include == Include::LinesOnly)
                 continue;
-            if (part.Type == CourtType)
+            if (isCourt(part.Type))
                 draw_court(canvas, part.Graphicnr, part.Drawingnr, zoom, context);
             else
                 draw_symbol(canvas, part, zoom, ghost, context);
@@ -145,7 +142,7 @@ void draw_editor_sketch(Canvas &canvas, double zoom, int sequence, PreviousOverl
     // The courts come first whatever their layer says, so that the ghosts
     // lie on the water and under every other part.
     const auto others = std::stable_partition(parts.begin(), parts.end(), [](const PartRow &part) {
-        return part.Type == CourtType;
+        return isCourt(part.Type);
     });
     drawParts(canvas, QList<PartRow>(parts.begin(), others), zoom, false, Include::Everything,
               context);
@@ -211,21 +208,14 @@ bool draw_sketch_smooth(QImage &image, double zoom, int sequence, int factor,
     return true;
 }
 
-QImage sketch_image(double zoom, int sequence, const QString &settingKey, RenderContext &context)
+SmoothPicture sketch_image(double zoom, int sequence, int factor, RenderContext &context)
 {
-    const ParamValue setting = context.data.getparam(settingKey);
-    QImage image;
-    if (setting.number > 0) {
-        int factor = setting.number;
-        while (factor > 0 && !draw_sketch_smooth(image, zoom, sequence, factor, context))
-            factor = lowerFactor(factor);
-        // A factor that failed is not tried again on later pictures.
-        context.data.setparam(settingKey, setting.text, factor > 0, factor);
-        if (factor > 0)
-            return image;
-    }
-    getimage(image, zoom, sequence, context);
-    return image;
+    SmoothPicture picture{{}, std::max(factor, 0)};
+    while (picture.factor > 0 && !draw_sketch_smooth(picture.image, zoom, sequence, picture.factor, context))
+        picture.factor = lowerFactor(picture.factor);
+    if (picture.factor == 0)
+        getimage(picture.image, zoom, sequence, context);
+    return picture;
 }
 
 void draw_prev_players(Canvas &canvas, int sequence, RenderContext &context)

@@ -24,11 +24,6 @@ struct SymbolCell {
     void line(QPoint from, QPoint to) const { canvas.line(from.x(), from.y(), to.x(), to.y()); }
 };
 
-constexpr int Black = rgb(0, 0, 0);
-constexpr int White = rgb(255, 255, 255);
-constexpr int Red = rgb(255, 0, 0);
-constexpr int Yellow = rgb(255, 255, 0);
-
 // Player shapes: circle family, squares, triangles, pops, chairs and the
 // numbered crosses.
 void draw_circle_player(const SymbolCell &cell);

@@ -111,12 +111,6 @@ void drawLineSegment(Canvas &canvas, const PartFields &part, const QString &code
 
 } // namespace
 
-int grey(int color)
-{
-    const int g = rnd((redOf(color) + greenOf(color) + blueOf(color)) / 3.0);
-    return rgb(g, g, g);
-}
-
 void draw_symbol(Canvas &canvas, const PartFields &part, double zoom, bool ghost,
                  RenderContext &context)
 {

@@ -1,7 +1,8 @@
 #include "shell/playbrowser.h"
 
 #include "platform/prompter.h"
-#include "render/vocabulary.h"
+#include "model/courts.h"
+#include "model/parttypes.h"
 #include "shell/session.h"
 #include "store/playstore.h"
 
@@ -15,18 +16,6 @@ QStringList sorted(QStringList names)
     return names;
 }
 
-// The court layouts that take the court colours of the settings when chosen.
-bool takesDefaultColors(int layout)
-{
-    switch (layout) {
-    case 3: case 4: case 5: case 9: case 10: case 11: case 13:
-        return true;
-    default:
-        return false;
-    }
-}
-
-const QString CourtType = QStringLiteral("Court");
 
 } // namespace
 
@@ -298,9 +287,9 @@ void PlayBrowser::applyCourt(int layout, bool smallerPool)
         return;
     if (court.Graphicnr != layout)
         session.data.recordchange(session.loadedCategory, session.loadedName, current, {},
-                                  QStringLiteral("Change"), CourtType, partnr, drawing);
+                                  QStringLiteral("Change"), PartType::Court, partnr, drawing);
     court.Graphicnr = layout;
-    if (takesDefaultColors(layout)) {
+    if (isColourCourt(layout)) {
         const auto setting = [this](const char *key) {
             return session.data.getparam(QLatin1String(key)).number;
         };
@@ -337,7 +326,7 @@ void PlayBrowser::setSmallerPool(bool smallerPool)
 int PlayBrowser::courtPartnr(int drawing) const
 {
     for (const PartRow &part : session.tables.parts) {
-        if (part.Drawingnr == drawing && part.Type == CourtType)
+        if (part.Drawingnr == drawing && isCourt(part.Type))
             return part.Partnr;
     }
     return 0;
@@ -350,7 +339,7 @@ void PlayBrowser::copySketch(int fromDrawing, int toDrawing)
     QList<PartFields> carried;
     for (const PartRow &part : session.tables.parts) {
         if (part.Drawingnr == fromDrawing
-            && (part.Type == CourtType || is_symbol(part.Type) || is_ball(part.Type)))
+            && (isCourt(part.Type) || is_symbol(part.Type) || is_ball(part.Type)))
             carried.append(part);
     }
     for (const PartFields &part : std::as_const(carried))

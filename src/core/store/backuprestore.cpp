@@ -1,11 +1,11 @@
 #include "store/backuprestore.h"
 
 #include "platform/prompter.h"
-#include "shell/session.h"
-#include "store/playkeys.h"
+#include "store/playbook.h"
+#include "store/playfile/playkeys.h"
 #include "store/playnames.h"
-#include "store/playreading.h"
-#include "store/playrecord.h"
+#include "store/playfile/playreading.h"
+#include "store/playfile/playrecord.h"
 #include "store/playstore.h"
 #include "text/linereader.h"
 #include "text/parsednumber.h"
@@ -47,7 +47,7 @@ void fitKey(QString &category, QString &name)
 
 } // namespace
 
-BackupRestore::BackupRestore(Session &session, PlayStore &store) : session(session), store(store)
+BackupRestore::BackupRestore(Playbook &session, PlayStore &store) : session(session), store(store)
 {
 }
 

@@ -5,7 +5,7 @@
 #include <functional>
 
 class PlayStore;
-class Session;
+struct Playbook;
 struct PlayRow;
 
 // What the user chose for a play of a backup whose key the playbook
@@ -28,10 +28,10 @@ struct RestoreConflict {
 // the file's version line, "Backup   = " + the number of plays, then that
 // many keyed play records. Each play is written into the play index
 // (setplayinfo) and stored (DBUpdate); the last one restored stays the
-// loaded play. Messages go through the session's prompter.
+// loaded play. Messages go through the playbook's prompter.
 class BackupRestore {
 public:
-    BackupRestore(Session &session, PlayStore &store);
+    BackupRestore(Playbook &session, PlayStore &store);
 
     // Asked for every play whose key is taken, unless "all" was answered
     // before in the same restore. Unset, every conflict is skipped.
@@ -57,7 +57,7 @@ private:
     Decision settle(QString &category, QString &name);
     bool storePlay(const QString &category, const QString &name, const PlayRow &header);
 
-    Session &session;
+    Playbook &session;
     PlayStore &store;
     RestoreConflict::Answer lasting = RestoreConflict::Answer::Skip;
     bool answerLasts = false;

@@ -2,8 +2,8 @@
 
 #include "platform/prompter.h"
 #include "store/controllimits.h"
-#include "store/datapacketfile.h"
-#include "store/tablepackets.h"
+#include "store/packet/datapacketfile.h"
+#include "store/packet/tablepackets.h"
 
 #include <QDir>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "store/datapacket.h"
-#include "store/tables.h"
+#include "store/packet/datapacket.h"
+#include "model/tables.h"
 
 #include <QLatin1String>
 

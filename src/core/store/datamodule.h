@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/tables.h"
+#include "model/tables.h"
 
 #include <QHash>
 #include <QStringList>
@@ -92,6 +92,9 @@ public:
     bool getpart(int drawing, int partnr, PartFields &fields) const;
     void deletepart(int drawing, int partnr);
     void deletepartchain(int drawing, int partnr, const QString &type);
+    // Removes the polygon runs of fewer than three corners, which enclose
+    // nothing and are never drawn; true when there were any.
+    bool removeShortPolygons(int drawing);
     void deletedrawing(int drawing);
     int lastpartnr(int drawing) const;
     int getcourtnr(int drawing) const;

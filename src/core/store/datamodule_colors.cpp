@@ -1,5 +1,8 @@
 #include "store/datamodule.h"
 
+#include "model/color.h"
+#include "model/parttypes.h"
+
 #include <array>
 
 // Colour lists for the swatch grids and the custom colours of the system
@@ -13,11 +16,6 @@ constexpr int allDrawings = -999;
 
 // A colour is a duplicate when it is among this many first entries.
 constexpr int distinctWindow = 256;
-
-constexpr int rgb(int red, int green, int blue)
-{
-    return red | (green << 8) | (blue << 16);
-}
 
 constexpr std::array standardColors = {
     rgb(0, 0, 0),       rgb(128, 0, 0),     rgb(0, 128, 0),     rgb(128, 128, 0),   rgb(0, 0, 128),
@@ -49,7 +47,7 @@ void addPartColors(QStringList &list, const QList<PartRow> &parts, int drawing)
     for (const PartRow &part : parts) {
         if (drawing != allDrawings && part.Drawingnr != drawing)
             continue;
-        if (part.color == 0 || part.Type == u"ellipse" || part.Type == u"poly" || part.Type == u"ppoly")
+        if (part.color == 0 || isArea(part.Type))
             continue;
         DataModule::addcolor(list, part.color);
         DataModule::addcolor(list, part.color2);

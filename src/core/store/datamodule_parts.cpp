@@ -1,5 +1,7 @@
 #include "store/datamodule.h"
 
+#include "model/parttypes.h"
+
 #include <QHash>
 
 #include <algorithm>
@@ -8,15 +10,6 @@
 // player or ball together from sequence to sequence.
 
 namespace {
-
-const QString courtType = QStringLiteral("Court");
-
-// Plain kinds of the runs that deletepartchain follows back; their last
-// row carries the same kind with a "p" in front.
-const QStringList chainKinds = {
-    QStringLiteral("loop"), QStringLiteral("pass"), QStringLiteral("screen"), QStringLiteral("dribbel"),
-    QStringLiteral("poly"), QStringLiteral("shot"), QStringLiteral("fast"),   QStringLiteral("back"),
-};
 
 PartFields fitted(PartFields fields)
 {
@@ -40,7 +33,7 @@ qsizetype indexOfPart(const QList<PartRow> &parts, int drawing, int partnr)
 qsizetype indexOfCourt(const QList<PartRow> &parts, int drawing)
 {
     for (qsizetype i = 0; i < parts.size(); ++i) {
-        if (parts[i].Drawingnr == drawing && parts[i].Type == courtType)
+        if (parts[i].Drawingnr == drawing && isCourt(parts[i].Type))
             return i;
     }
     return -1;
@@ -94,11 +87,9 @@ void DataModule::deletepart(int drawing, int partnr)
 void DataModule::deletepartchain(int drawing, int partnr, const QString &type)
 {
     deletepart(drawing, partnr);
-    QString kind = type;
-    if (kind.startsWith(u'p') && chainKinds.contains(kind.mid(1)))
-        kind.remove(0, 1);
-    if (!chainKinds.contains(kind))
+    if (!isRunRow(type))
         return;
+    const QString kind = runBaseKind(type);
     // The run's earlier rows carry the plain kind; the end form of the line
     // before it stops the walk even when that line is of the same kind.
     for (int nr = partnr - 1;; --nr) {
@@ -107,6 +98,25 @@ void DataModule::deletepartchain(int drawing, int partnr, const QString &type)
             break;
         t.parts.removeAt(i);
     }
+}
+
+bool DataModule::removeShortPolygons(int drawing)
+{
+    QList<int> tooShort;
+    int corners = 0;
+    for (const PartRow &part : std::as_const(t.parts)) {
+        if (part.Drawingnr != drawing || !isPolygonRow(part.Type))
+            continue;
+        ++corners;
+        if (part.Type != PartType::PolyEnd)
+            continue;
+        if (corners < 3)
+            tooShort.append(part.Partnr);
+        corners = 0;
+    }
+    for (const int partnr : std::as_const(tooShort))
+        deletepartchain(drawing, partnr, PartType::PolyEnd);
+    return !tooShort.isEmpty();
 }
 
 void DataModule::deletedrawing(int drawing)
@@ -172,10 +182,8 @@ bool DataModule::courtplugin(int drawing) const
 
 int DataModule::countlines(int drawing) const
 {
-    static const QStringList notLines = {courtType, QStringLiteral("poly"), QStringLiteral("ppoly"),
-                                         QStringLiteral("ellipse"), QStringLiteral("Text")};
     return int(std::count_if(t.parts.cbegin(), t.parts.cend(), [drawing](const PartRow &part) {
-        return part.Drawingnr == drawing && part.Graphicnr == 0 && !notLines.contains(part.Type);
+        return part.Drawingnr == drawing && part.Graphicnr == 0 && !isCourt(part.Type) && !isArea(part.Type) && !isText(part.Type);
     }));
 }
 
@@ -211,12 +219,6 @@ int DataModule::findtagnr(const QString &type, int graphicnr, int sequence) cons
 
 QString DataModule::partkindname(const QString &type)
 {
-    static const QStringList lineKinds = {
-        QStringLiteral("loop"),    QStringLiteral("ploop"),    QStringLiteral("pass"),   QStringLiteral("ppass"),
-        QStringLiteral("dribbel"), QStringLiteral("pdribbel"), QStringLiteral("screen"), QStringLiteral("pscreen"),
-        QStringLiteral("shot"),    QStringLiteral("pshot"),    QStringLiteral("back"),   QStringLiteral("pback"),
-        QStringLiteral("fast"),    QStringLiteral("pfast"),
-    };
     // Line codes are matched exactly, every other code without regard to case.
     static const QHash<QString, QString> kindByCode = [] {
         QHash<QString, QString> kinds;
@@ -238,7 +240,7 @@ QString DataModule::partkindname(const QString &type)
         put({"court"}, "court");
         return kinds;
     }();
-    if (lineKinds.contains(type))
+    if (is_line(type))
         return QStringLiteral("line");
     return kindByCode.value(type.toLower());
 }

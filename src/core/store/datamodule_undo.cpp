@@ -1,6 +1,6 @@
 #include "store/datamodule.h"
 
-#include "render/vocabulary.h"
+#include "model/parttypes.h"
 
 #include <algorithm>
 
@@ -20,17 +20,6 @@ bool ofSequence(const UndoRow &row, const QString &category, const QString &name
         && row.Drillname.compare(name, Qt::CaseInsensitive) == 0;
 }
 
-bool isRunKind(const QString &type)
-{
-    return is_line(type) || type == u"poly" || type == u"ppoly";
-}
-
-// The type the earlier rows of a run have: the end form without its "p".
-QString runBaseKind(const QString &type)
-{
-    return is_line_end(type) || type == u"ppoly" ? type.mid(1) : type;
-}
-
 PartRow partRow(int drawing, int partnr, const PartFields &fields)
 {
     PartRow row;
@@ -48,7 +37,7 @@ QList<PartRow> objectRows(const DataModule &data, int drawing, int partnr)
     if (!data.getpart(drawing, partnr, part))
         return {};
     QList<PartRow> rows{partRow(drawing, partnr, part)};
-    if (!isRunKind(part.Type))
+    if (!isRunRow(part.Type))
         return rows;
     const QString base = runBaseKind(part.Type);
     PartFields earlier;
@@ -258,7 +247,7 @@ void DataModule::recordselection(const QString &category, const QString &name, i
     clearredo(category, name, sequence);
     QList<PartRow> rows;
     for (const PartRow &part : std::as_const(t.parts)) {
-        if (part.Drawingnr == drawing && part.Selected == 1 && part.Type != u"Court")
+        if (part.Drawingnr == drawing && part.Selected == 1 && !isCourt(part.Type))
             rows.append(part);
     }
     if (!rows.isEmpty())
@@ -306,7 +295,7 @@ void DataModule::recordallcourts(const QString &category, const QString &name, i
     for (int s = 1; s <= sequencecount(); ++s) {
         const int drawing = getdrawingnr(s);
         const auto court = std::find_if(t.parts.cbegin(), t.parts.cend(), [drawing](const PartRow &part) {
-            return part.Drawingnr == drawing && part.Type == u"Court";
+            return part.Drawingnr == drawing && isCourt(part.Type);
         });
         if (court != t.parts.cend())
             rows.append(*court);

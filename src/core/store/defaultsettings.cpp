@@ -1,12 +1,8 @@
 #include "store/defaultsettings.h"
 
-namespace {
+#include "model/color.h"
 
-// Colours are COLORREF values: red in the low byte.
-constexpr int rgb(int red, int green, int blue)
-{
-    return red | (green << 8) | (blue << 16);
-}
+namespace {
 
 constexpr bool on = true;
 constexpr bool off = false;

@@ -3,11 +3,11 @@
 #include "platform/prompter.h"
 #include "store/datafiles.h"
 #include "store/datamodule.h"
-#include "store/datapacketfile.h"
-#include "store/defaultprinter.h"
+#include "store/packet/datapacketfile.h"
+#include "platform/defaultprinter.h"
 #include "store/defaultsettings.h"
 #include "store/symbolpictures.h"
-#include "store/tablepackets.h"
+#include "store/packet/tablepackets.h"
 
 #include <QDir>
 #include <QFile>

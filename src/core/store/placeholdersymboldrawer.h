@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/symboldrawer.h"
+#include "platform/symboldrawer.h"
 
 // Stands in for the symbol renderer: writes the first two letters of the kind
 // and the symbol number in a small block font of its own, so it needs no

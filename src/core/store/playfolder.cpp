@@ -1,7 +1,7 @@
 #include "store/playfolder.h"
 
 #include "store/datamodule.h"
-#include "store/playfile.h"
+#include "store/playfile/playfile.h"
 #include "store/playnames.h"
 
 #include <QDir>

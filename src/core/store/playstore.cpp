@@ -2,7 +2,7 @@
 
 #include "platform/clock.h"
 #include "platform/prompter.h"
-#include "shell/session.h"
+#include "store/playbook.h"
 #include "store/playnames.h"
 
 #include <QFile>
@@ -25,7 +25,7 @@ QString unusableName(const QString &category, const QString &name)
 
 } // namespace
 
-PlayStore::PlayStore(Session &session, const Clock &clock)
+PlayStore::PlayStore(Playbook &session, const Clock &clock)
     : session(session), clock(clock)
 {
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/playfile.h"
+#include "store/playfile/playfile.h"
 #include "store/playfolder.h"
 
 #include <QString>
@@ -8,19 +8,19 @@
 #include <functional>
 
 class Clock;
-class Session;
+struct Playbook;
 struct PlayRow;
 
-// The play operations of a session: the play index from the data folder,
+// The play operations of a playbook: the play index from the data folder,
 // loading the chosen play into the sequence and parts tables, and storing
-// the loaded play back. Messages go through the session's prompter.
+// the loaded play back. Messages go through the playbook's prompter.
 //
 // A play's file is the one the scan found (PlayRow::filePath), else the one
 // made from its key. Only one play is loaded at a time: its key is the
-// session's loaded key, empty when nothing is loaded.
+// playbook's loaded key, empty when nothing is loaded.
 class PlayStore {
 public:
-    PlayStore(Session &session, const Clock &clock);
+    PlayStore(Playbook &session, const Clock &clock);
     PlayStore(const PlayStore &) = delete;
     PlayStore &operator=(const PlayStore &) = delete;
 
@@ -91,7 +91,7 @@ public:
     static QString notFoundMessage(const QString &path);
 
 private:
-    Session &session;
+    Playbook &session;
     const Clock &clock;
 
     PlayFolder folder() const;

@@ -1,6 +1,6 @@
 #include "store/symbolpictures.h"
 
-#include "store/symboldrawer.h"
+#include "platform/symboldrawer.h"
 
 #include <QImage>
 

@@ -1,6 +1,6 @@
 #include "editorharness.h"
 #include "editor/historychoice.h"
-#include "render/vocabulary.h"
+#include "model/parttypes.h"
 
 #include <QRandomGenerator>
 #include <QTest>

@@ -13,8 +13,6 @@ QImage whitePicture(int width = 40, int height = 30)
     return picture;
 }
 
-constexpr int White = rgb(255, 255, 255);
-constexpr int Black = rgb(0, 0, 0);
 
 } // namespace
 

@@ -12,10 +12,6 @@ Q_DECLARE_METATYPE(PartRow)
 
 namespace {
 
-constexpr int Black = rgb(0, 0, 0);
-constexpr int White = rgb(255, 255, 255);
-constexpr int Red = rgb(255, 0, 0);
-constexpr int Yellow = rgb(255, 255, 0);
 constexpr int Blue = rgb(24, 173, 247);
 // The court colour settings.
 constexpr int Border = rgb(0, 0, 112);
@@ -655,9 +651,9 @@ private Q_SLOTS:
         QCOMPARE(colorAt(picture, at(100, 200) - QPoint(pen + 2, 0)), colorText(court == 3 ? Water : White));
     }
 
-    // Runs too short to be a polygon leave the table after the drawing, and
-    // the play counts as changed; the runs around them are drawn.
-    void shortPolygonRunsAreRemoved()
+    // Runs too short to be a polygon are not drawn, and drawing leaves the
+    // table as it is; tidying the drawing removes them and says so once.
+    void shortPolygonRunsAreSkippedThenTidied()
     {
         Scene scene;
         scene.tables.parts = {courtPart(13)};
@@ -668,15 +664,15 @@ private Q_SLOTS:
         scene.addPolygon(8, {{200, 250}, {260, 250}, {260, 320}}, style);
 
         const QImage picture = drawCourt(scene, 13, 1);
-        QCOMPARE(scene.partNumbers(), (QList<int>{1, 4, 5, 6, 8, 9, 10}));
-        QVERIFY(scene.context.changedPlay);
+        QCOMPARE(scene.partNumbers(), (QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
         QCOMPARE(colorAt(picture, {150, 130}), colorText(Red));
         QCOMPARE(colorAt(picture, {250, 280}), colorText(Red));
         QCOMPARE(colorAt(picture, {40, 40}), colorText(Blue));
 
-        scene.context.changedPlay = false;
+        QVERIFY(scene.data.removeShortPolygons(1));
+        QCOMPARE(scene.partNumbers(), (QList<int>{1, 4, 5, 6, 8, 9, 10}));
+        QVERIFY(!scene.data.removeShortPolygons(1));
         QCOMPARE(drawCourt(scene, 13, 1), picture);
-        QVERIFY(!scene.context.changedPlay);
     }
 
     void drawAreasTellsWhetherThereAreAny()

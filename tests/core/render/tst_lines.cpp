@@ -5,8 +5,6 @@
 
 namespace {
 
-constexpr int White = rgb(255, 255, 255);
-constexpr int Black = rgb(0, 0, 0);
 
 // Settings and tables the line routines read (only grey mode, here).
 struct Scene {

@@ -12,10 +12,6 @@
 
 namespace {
 
-constexpr int White = rgb(255, 255, 255);
-constexpr int Black = rgb(0, 0, 0);
-constexpr int Red = rgb(255, 0, 0);
-constexpr int Yellow = rgb(255, 255, 0);
 
 PartFields court(int index)
 {
@@ -345,7 +341,7 @@ private Q_SLOTS:
 
     // The factor steps down 8 -> 4 -> 2 -> 1 -> 0 until one works, and the
     // setting keeps the factor that worked.
-    void fallbackStoresTheWorkingFactor_data()
+    void fallbackGivesTheWorkingFactor_data()
     {
         QTest::addColumn<double>("zoom");
         QTest::addColumn<int>("factor");
@@ -356,7 +352,7 @@ private Q_SLOTS:
         QTest::newRow("4 too large at zoom 12: 2") << 12.0 << 4 << true << 2;
         QTest::newRow("3 is no factor") << 1.0 << 3 << false << 0;
     }
-    void fallbackStoresTheWorkingFactor()
+    void fallbackGivesTheWorkingFactor()
     {
         QFETCH(double, zoom);
         QFETCH(int, factor);
@@ -365,25 +361,24 @@ private Q_SLOTS:
         Play play;
         play.add(1, {court(13)});
         play.data.setparam(QStringLiteral("Antiexp2"), QStringLiteral("kept"), false, factor);
-        const QImage image = sketch_image(zoom, 1, QStringLiteral("Antiexp2"), *play.context);
-        QCOMPARE(image.size(), QSize(rnd(289 * zoom), rnd(361 * zoom)));
-        const ParamValue setting = play.data.getparam(QStringLiteral("Antiexp2"));
-        QCOMPARE(setting.filled, filled);
-        QCOMPARE(setting.number, stored);
-        QCOMPARE(setting.text, QStringLiteral("kept"));
+        const SmoothPicture picture = sketch_image(zoom, 1, factor, *play.context);
+        QCOMPARE(picture.image.size(), QSize(rnd(289 * zoom), rnd(361 * zoom)));
+        QCOMPARE(picture.factor > 0, filled);
+        QCOMPARE(picture.factor, stored);
+        // Drawing leaves the settings to the caller.
+        QCOMPARE(play.data.getparam(QStringLiteral("Antiexp2")).number, factor);
         QVERIFY(play.context->magnifiedSymbols);
     }
 
-    void factorZeroDrawsPlainAndKeepsTheSetting()
+    void factorZeroDrawsPlain()
     {
         Play play;
         play.add(1, {court(13)});
-        play.data.setparam(QStringLiteral("Antiexp3"), QString(), true, 0);
-        const QImage image = sketch_image(2, 1, QStringLiteral("Antiexp3"), *play.context);
+        const SmoothPicture picture = sketch_image(2, 1, 0, *play.context);
         QImage plain;
         getimage(plain, 2, 1, *play.context);
-        QCOMPARE(image, plain);
-        QCOMPARE(play.data.getparam(QStringLiteral("Antiexp3")).filled, true);
+        QCOMPARE(picture.image, plain);
+        QCOMPARE(picture.factor, 0);
     }
 
     void previousPlayersAreSilverGhosts()

@@ -13,9 +13,6 @@
 namespace {
 
 constexpr int Water = rgb(0, 102, 204);
-constexpr int White = rgb(255, 255, 255);
-constexpr int Black = rgb(0, 0, 0);
-constexpr int Red = rgb(255, 0, 0);
 constexpr int DefenseBlue = rgb(102, 102, 255);
 constexpr int Green = rgb(0, 160, 0);
 constexpr int Magenta = rgb(200, 0, 200);

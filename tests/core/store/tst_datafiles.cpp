@@ -2,8 +2,8 @@
 
 #include "recordingprompter.h"
 #include "store/datafiles.h"
-#include "store/datapacketfile.h"
-#include "store/tablepackets.h"
+#include "store/packet/datapacketfile.h"
+#include "store/packet/tablepackets.h"
 
 #include <QTemporaryDir>
 #include <QTest>

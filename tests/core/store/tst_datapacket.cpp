@@ -1,9 +1,9 @@
 // The data packet layouts: round trips through both, and readers that refuse
 // damaged input with a reason instead of crashing.
 
-#include "store/binarypacket.h"
-#include "store/datapacketfile.h"
-#include "store/xmlpacket.h"
+#include "store/packet/binarypacket.h"
+#include "store/packet/datapacketfile.h"
+#include "store/packet/xmlpacket.h"
 
 #include <QBuffer>
 #include <QDateTime>

@@ -1,7 +1,7 @@
 #include "loadedplay.h"
 #include "store/datamodule.h"
-#include "store/playbuilder.h"
-#include "store/playfile.h"
+#include "store/playfile/playbuilder.h"
+#include "store/playfile/playfile.h"
 #include "text/parsednumber.h"
 
 #include <QBuffer>

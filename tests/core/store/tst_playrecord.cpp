@@ -1,7 +1,7 @@
 #include "loadedplay.h"
 #include "store/datamodule.h"
-#include "store/playfile.h"
-#include "store/playrecord.h"
+#include "store/playfile/playfile.h"
+#include "store/playfile/playrecord.h"
 #include "text/linereader.h"
 #include "text/textroutines.h"
 

@@ -1,5 +1,5 @@
 #include "store/datamodule.h"
-#include "store/playfile.h"
+#include "store/playfile/playfile.h"
 
 #include <QBuffer>
 #include <QRandomGenerator>

@@ -1,6 +1,6 @@
-#include "store/partblock.h"
+#include "store/playfile/partblock.h"
 
-#include "store/playkeys.h"
+#include "store/playfile/playkeys.h"
 #include "text/linereader.h"
 
 bool readPartBlock(LineReader &lines, const PartLayout &layout, PartBlock &block)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "store/datapacket.h"
-#include "store/tables.h"
+#include "store/packet/datapacket.h"
+#include "model/tables.h"
 
 // The field lists of the three data files and the copies between their
 // packets and the table rows. A file takes the fields stored in it: rows are

@@ -1,6 +1,6 @@
-#include "store/playbuilder.h"
+#include "store/playfile/playbuilder.h"
 
-#include "render/vocabulary.h"
+#include "model/parttypes.h"
 
 void PlayBuilder::addSequence(bool animationonly, const QString &text, const QString &focus,
                               const QString &extra2)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/datapacket.h"
+#include "store/packet/datapacket.h"
 
 // The binary layout of a data packet, used for every file not named "*.xml".
 // Little-endian throughout:

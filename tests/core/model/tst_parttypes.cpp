@@ -1,9 +1,9 @@
 #include "render/canvas.h"
-#include "render/vocabulary.h"
+#include "model/parttypes.h"
 
 #include <QTest>
 
-class TestVocabulary : public QObject {
+class TestPartTypes : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -96,5 +96,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestVocabulary)
-#include "tst_vocabulary.moc"
+QTEST_GUILESS_MAIN(TestPartTypes)
+#include "tst_parttypes.moc"

@@ -1,6 +1,6 @@
-#include "render/vocabulary.h"
+#include "model/parttypes.h"
 
-#include "render/canvas.h"
+#include "model/color.h"
 
 #include <QHash>
 
@@ -40,9 +40,52 @@ int sideColor(const QString &type, const SideColors &sides)
     return 0;
 }
 
-constexpr int Red = rgb(255, 0, 0);
-
 } // namespace
+
+bool isCourt(const QString &type)
+{
+    return isOneOf(type, {"Court"});
+}
+
+bool isText(const QString &type)
+{
+    return isOneOf(type, {"Text"});
+}
+
+bool isEllipse(const QString &type)
+{
+    return isOneOf(type, {"ellipse"});
+}
+
+bool isPolygonRow(const QString &type)
+{
+    return type == PartType::Poly || type == PartType::PolyEnd;
+}
+
+bool isArea(const QString &type)
+{
+    return isEllipse(type) || isPolygonRow(type);
+}
+
+bool isShot(const QString &type)
+{
+    return type == PartType::Shot || type == PartType::ShotEnd;
+}
+
+bool isRunRow(const QString &type)
+{
+    return is_line(type) || isPolygonRow(type);
+}
+
+bool isRunEnd(const QString &type)
+{
+    return is_line_end(type) || type == PartType::PolyEnd;
+}
+
+QString runBaseKind(const QString &type)
+{
+    return isRunEnd(type) ? type.mid(1) : type;
+}
 
 bool is_equipment(const QString &type)
 {
@@ -90,7 +133,7 @@ QString line_end_code(const QString &type)
 
 int default_level(const QString &type)
 {
-    if (isOneOf(type, {"Court"}))
+    if (isCourt(type))
         return 0;
     if (is_line(type.toLower()))
         return 6000;
@@ -100,7 +143,7 @@ int default_level(const QString &type)
         return 3000;
     if (is_symbol(type))
         return 4000;
-    if (isOneOf(type, {"Text"}))
+    if (isText(type))
         return 2000;
     return 1000; // areas, and anything unknown
 }

@@ -1,4 +1,4 @@
-#include "store/binarypacket.h"
+#include "store/packet/binarypacket.h"
 
 #include <QDateTime>
 #include <QIODevice>

@@ -1,7 +1,7 @@
-#include "store/playwriter.h"
+#include "store/playfile/playwriter.h"
 
 #include "store/datamodule.h"
-#include "store/playkeys.h"
+#include "store/playfile/playkeys.h"
 #include "text/linewriter.h"
 #include "text/textroutines.h"
 

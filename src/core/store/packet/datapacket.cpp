@@ -1,4 +1,4 @@
-#include "store/datapacket.h"
+#include "store/packet/datapacket.h"
 
 #include <QBuffer>
 #include <QDateTime>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/datapacket.h"
+#include "store/packet/datapacket.h"
 
 // Data packet files: the layout follows the name, XML for "*.xml" (any case)
 // and binary for every other name.

@@ -1,4 +1,4 @@
-#include "store/xmlpacket.h"
+#include "store/packet/xmlpacket.h"
 
 #include <QDateTime>
 #include <QImage>

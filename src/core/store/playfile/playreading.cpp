@@ -1,7 +1,7 @@
-#include "store/playreading.h"
+#include "store/playfile/playreading.h"
 
-#include "store/playkeys.h"
-#include "store/tables.h"
+#include "store/playfile/playkeys.h"
+#include "model/tables.h"
 #include "text/linereader.h"
 #include "text/parsednumber.h"
 

@@ -1,4 +1,4 @@
-#include "store/tablepackets.h"
+#include "store/packet/tablepackets.h"
 
 #include <functional>
 #include <type_traits>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "store/datamodule.h"
-#include "store/tables.h"
-#include "store/tagnumbering.h"
+#include "model/tables.h"
+#include "store/playfile/tagnumbering.h"
 
 // The play a reader is taking in, built apart from the loaded play so that a
 // file that stops half-way leaves the loaded play as it was. Sequences are

@@ -1,7 +1,7 @@
-#include "store/datapacketfile.h"
+#include "store/packet/datapacketfile.h"
 
-#include "store/binarypacket.h"
-#include "store/xmlpacket.h"
+#include "store/packet/binarypacket.h"
+#include "store/packet/xmlpacket.h"
 
 #include <QFile>
 #include <QFileInfo>

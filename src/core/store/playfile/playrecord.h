@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/playfile.h"
+#include "store/playfile/playfile.h"
 
 class LineReader;
 class LineWriter;

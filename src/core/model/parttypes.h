@@ -2,9 +2,43 @@
 
 #include <QString>
 
-// The part type codes of a sketch and the tests that classify them. Codes
-// are compared after lower-casing, except is_line and is_line_end, which
-// compare exactly against the lower-case line codes.
+// The part type codes of a sketch and the tests that classify them.
+//
+// How codes compare: the rows of runs, the fourteen line codes and the two
+// polygon codes, are matched exactly as they are stored, since a run is
+// tied together by its exact code ("Pass" is no line). Every other code is
+// matched without regard to letter case ("circle" is a Circle).
+
+// The codes the program writes itself, in their stored form.
+namespace PartType {
+inline const QString Court = QStringLiteral("Court");
+inline const QString Text = QStringLiteral("Text");
+inline const QString Ellipse = QStringLiteral("ellipse");
+inline const QString Poly = QStringLiteral("poly");
+inline const QString PolyEnd = QStringLiteral("ppoly");
+inline const QString Pass = QStringLiteral("pass");
+inline const QString Shot = QStringLiteral("shot");
+inline const QString ShotEnd = QStringLiteral("pshot");
+} // namespace PartType
+
+// The court of a drawing, a text box, an oval area (any letter case).
+bool isCourt(const QString &type);
+bool isText(const QString &type);
+bool isEllipse(const QString &type);
+// A corner of a polygon area, "poly" or "ppoly" (exact).
+bool isPolygonRow(const QString &type);
+// An oval or polygon area.
+bool isArea(const QString &type);
+// A shot, drawn through all the points of its run (exact).
+bool isShot(const QString &type);
+// A row of a run: a line code or a polygon code (exact).
+bool isRunRow(const QString &type);
+// The last row of a run, which stands for the whole run: a line's end form
+// or "ppoly" (exact).
+bool isRunEnd(const QString &type);
+// The code the earlier rows of a run carry: the end form without its "p";
+// any other code unchanged.
+QString runBaseKind(const QString &type);
 
 // Offense and defense players, markers and equipment (not balls).
 bool is_symbol(const QString &type);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/datapacket.h"
+#include "store/packet/datapacket.h"
 
 // The XML layout of a data packet, used for files whose name ends in ".xml":
 //

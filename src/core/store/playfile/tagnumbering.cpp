@@ -1,6 +1,6 @@
-#include "store/tagnumbering.h"
+#include "store/playfile/tagnumbering.h"
 
-#include "store/tables.h"
+#include "model/tables.h"
 
 #include <algorithm>
 #include <limits>
