@@ -91,14 +91,14 @@ void BM_DragCycle(benchmark::State &state)
         editor.move(Qt::NoModifier, to);
         editor.release(Qt::LeftButton, Qt::NoModifier, to);
         RenderContext context(harness.session.data, QString());
-        const QImage picture = editor_sketch_image(1.0, 1, {}, context);
+        const QImage picture = editorSketchImage(1.0, 1, {}, context);
         benchmark::DoNotOptimize(picture.constBits());
         at = to;
         direction = -direction;
     }
     state.counters["parts"] = double(harness.session.tables.parts.size());
     // Every cycle is one move step in the history: nothing was refused.
-    state.counters["moves"] = double(harness.session.data.lastundostep(harness.session.loadedCategory,
+    state.counters["moves"] = double(harness.session.undo.lastundostep(harness.session.loadedCategory,
                                                                        harness.session.loadedName, 1));
 }
 

@@ -126,7 +126,7 @@ void BrowserController::copySketch(int factor)
     RenderContext context(session.data, session.folders.program);
     const QString key = factor == 1 ? QStringLiteral("Antiexp2") : QStringLiteral("Antiexp3");
     const ParamValue smoothing = session.data.getparam(key);
-    const SmoothPicture picture = sketch_image(factor, browser.sequence(), smoothing.number, context);
+    const SmoothPicture picture = sketchImage(factor, browser.sequence(), smoothing.number, context);
     // A factor that failed is not tried again on later pictures.
     if (smoothing.number > 0)
         session.data.setparam(key, smoothing.text, picture.factor > 0, picture.factor);
@@ -263,8 +263,8 @@ void BrowserController::showplay()
     // The overview shows no ghosts; without any, it is the editor's picture.
     const bool ghosts = session.runtime.prevPositions || session.runtime.prevLines;
     overviewSketch->setPixmap(QPixmap::fromImage(
-        ghosts ? editor_sketch_image(1.0, shown.number, {}, context) : drawingSketch->picture()));
-    smallSketch->setPixmap(QPixmap::fromImage(editor_sketch_image(0.75, shown.number, {}, context)));
+        ghosts ? editorSketchImage(1.0, shown.number, {}, context) : drawingSketch->picture()));
+    smallSketch->setPixmap(QPixmap::fromImage(editorSketchImage(0.75, shown.number, {}, context)));
     if (page() == MainPage::EditText) {
         text.setStyleButtons();
         editor->setFocus();
@@ -280,7 +280,7 @@ void BrowserController::redrawSketch()
     session.tidyDrawing(browser.sequence());
     RenderContext context(session.data, session.folders.program);
     const PreviousOverlays overlays{session.runtime.prevPositions, session.runtime.prevLines};
-    drawingSketch->setPicture(editor_sketch_image(1.0, browser.sequence(), overlays, context));
+    drawingSketch->setPicture(editorSketchImage(1.0, browser.sequence(), overlays, context));
 }
 
 void BrowserController::release()

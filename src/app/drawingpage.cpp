@@ -180,8 +180,8 @@ void DrawingPage::toolClicked(QToolButton *button, bool down)
 void DrawingPage::preparePalettes()
 {
     const QList<GraphRow> &graphics = session.tables.graphics;
-    const QString offenseKind = player_kind_for_style(true, session.data.getparam(QStringLiteral("Offense")).text);
-    const QString defenseKind = player_kind_for_style(false, session.data.getparam(QStringLiteral("Defense")).text);
+    const QString offenseKind = playerKindForStyle(true, session.data.getparam(QStringLiteral("Offense")).text);
+    const QString defenseKind = playerKindForStyle(false, session.data.getparam(QStringLiteral("Defense")).text);
     static const QStringList players{"Court", "Circle", "Triangle", "Ncross", "Ocross", "Otriangl", "Dcircle",
                                      "Ochair", "Dchair", "Osquare", "Dsquare", "Opop", "Dpop"};
     offense->setRows(rowsOf(graphics, [&](const GraphRow &row) { return row.Type == offenseKind; }));

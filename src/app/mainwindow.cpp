@@ -419,7 +419,7 @@ void MainWindow::showPreferences()
     dialog.exec();
     session.readRuntimeSettings();
     if (!session.runtime.showHistory)
-        session.data.clearundo();
+        session.undo.clearundo();
     browserController->showplay();
 }
 

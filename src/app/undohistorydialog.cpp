@@ -38,7 +38,7 @@ UndoHistoryDialog::UndoHistoryDialog(Session &session, int sequence, HelpRouter 
     connect(helpButton, &QPushButton::clicked, this, showHelp);
     connect(new QShortcut(Qt::Key_F1, this), &QShortcut::activated, this, showHelp);
 
-    lines = session.data.historylist(session.loadedCategory, session.loadedName, sequence,
+    lines = session.undo.historylist(session.loadedCategory, session.loadedName, sequence,
                                      QDateTime::currentDateTime());
     for (const QString &line : std::as_const(lines))
         new QTreeWidgetItem(list, line.split(u'\t', Qt::SkipEmptyParts));
@@ -73,9 +73,9 @@ void UndoHistoryDialog::apply()
         const int first = chosen.firstStep(count);
         const int last = chosen.lastStep(count);
         if (chosen.undo)
-            session.data.undosteps(session.loadedCategory, session.loadedName, sequence, first, last);
+            session.undo.undosteps(session.loadedCategory, session.loadedName, sequence, first, last);
         else
-            session.data.redosteps(session.loadedCategory, session.loadedName, sequence, first, last);
+            session.undo.redosteps(session.loadedCategory, session.loadedName, sequence, first, last);
         session.PlayModified = true;
         changed = true;
     }

@@ -61,7 +61,7 @@ bool parseOptions(const QStringList &arguments, RenderOptions &options)
     }
     return sound && !options.file.isEmpty() && !options.output.isEmpty()
            && QFileInfo(options.output).suffix().compare(u"png", Qt::CaseInsensitive) == 0
-           && options.sequence >= 1 && !sketch_size(options.zoom).isEmpty()
+           && options.sequence >= 1 && !sketchSize(options.zoom).isEmpty()
            && (options.smooth == 0 || options.smooth == 2 || options.smooth == 4 || options.smooth == 8);
 }
 
@@ -102,7 +102,7 @@ int runRenderCommand(const QStringList &arguments, QTextStream &out, QTextStream
     QImage picture;
     if (options.smooth > 0) {
         // The smoothing of exported images, with its fallback to lower factors.
-        const SmoothPicture smooth = sketch_image(options.zoom, options.sequence, options.smooth, context);
+        const SmoothPicture smooth = sketchImage(options.zoom, options.sequence, options.smooth, context);
         picture = smooth.image;
         if (smooth.factor != options.smooth)
             err << "quorvane-cli: smoothing by " << options.smooth << " failed; smoothed by "
@@ -111,7 +111,7 @@ int runRenderCommand(const QStringList &arguments, QTextStream &out, QTextStream
         getimage(picture, options.zoom, options.sequence, context);
     }
     if (picture.isNull()) {
-        const QSize size = sketch_size(options.zoom);
+        const QSize size = sketchSize(options.zoom);
         err << "quorvane-cli: cannot make a picture of " << size.width() << " x " << size.height()
             << " pixels\n";
         return CliExit::BadInput;

@@ -26,7 +26,7 @@ QPoint midpoint(const PartRow &part)
 
 QRect textBox(const PartRow &part)
 {
-    const QSize size = text_block_size(part);
+    const QSize size = textBlockSize(part);
     return QRect(part.x1, part.y1, size.width(), size.height());
 }
 
@@ -50,7 +50,7 @@ int nearestObject(const SketchSelection &sketch, int drawing, QPoint point)
         } else if (is_symbol(part.Type) || is_ball(part.Type)) {
             centre = {part.x1 + CellCentre, part.y1 + CellCentre};
         } else if (isText(part.Type)) {
-            const QSize size = text_block_size(part);
+            const QSize size = textBlockSize(part);
             centre = {part.x1 + rnd(size.width() / 2.0), part.y1 + rnd(size.height() / 2.0)};
         } else if (isPolygonRow(part.Type)) {
             // A polygon is one candidate: the mean of its corners, found

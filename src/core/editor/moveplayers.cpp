@@ -1,5 +1,7 @@
 #include "editor/moveplayers.h"
 
+#include "store/undohistory.h"
+
 #include "render/canvas.h"
 #include "model/parttypes.h"
 
@@ -299,7 +301,7 @@ void MovePlayers(DataModule &data, int sourceDrawing, int newDrawing, const QStr
 {
     SourceParts source = readSource(data, sourceDrawing, newDrawing);
     if (!source.balls.isEmpty()) {
-        data.clearhistory(category, name, sourceSequence);
+        UndoHistory(data).clearhistory(category, name, sourceSequence);
         reappendBalls(data, sourceDrawing, source.balls);
     }
     // A run without its end has no end point to carry anything to.

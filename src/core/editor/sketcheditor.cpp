@@ -137,17 +137,17 @@ void SketchEditor::startLine(QPoint point)
     lineInProgress = true;
     host.setCurvedLinesEnabled(false);
     committed.clear();
-    F = S = A = M = point;
+    points.start(point);
 }
 
 void SketchEditor::commitSegment()
 {
     if (current == Tool::Poly) {
-        PartFields corner = areaPart(PartType::Poly, A, M);
+        PartFields corner = areaPart(PartType::Poly, points.anchor, points.pointer);
         corner.thickness = 1;
         committed.append(session.data.addpart(drawing(), corner));
     } else if (current != Tool::Ellipse) {
-        PartFields segment = newPart(toolName(), A, M);
+        PartFields segment = newPart(toolName(), points.anchor, points.pointer);
         segment.thickness = 1;
         segment.rotation = curved;
         committed.append(session.data.addpart(drawing(), segment));
@@ -156,8 +156,7 @@ void SketchEditor::commitSegment()
         changed();
         host.sketchChanged();
     }
-    S = A;
-    A = M;
+    points.commit();
     showRubberBand();
 }
 
@@ -169,12 +168,13 @@ void SketchEditor::finishLine()
     drawn.rubberEllipse.reset();
     const int d = drawing();
     if (current == Tool::Ellipse) {
-        if (M != A && std::abs(A.x() - M.x()) > 2 && std::abs(A.y() - M.y()) > 2) {
-            const int partnr = session.data.addpart(d, areaPart(PartType::Ellipse, A, M));
-            session.data.recordadd(category(), play(), sequence(), d, partnr);
+        const QPoint span = points.pointer - points.anchor;
+        if (std::abs(span.x()) > 2 && std::abs(span.y()) > 2) {
+            const int partnr = session.data.addpart(d, areaPart(PartType::Ellipse, points.anchor, points.pointer));
+            session.undo.recordadd(category(), play(), sequence(), d, partnr);
             changed();
         }
-        if (M != A)
+        if (points.pointer != points.anchor)
             afterFinishing();
         else
             host.overlayChanged();
@@ -191,16 +191,16 @@ void SketchEditor::finishLine()
             for (const int partnr : std::as_const(committed))
                 session.data.deletepart(d, partnr);
         } else {
-            PartFields closing = areaPart(PartType::PolyEnd, A, F);
+            PartFields closing = areaPart(PartType::PolyEnd, points.anchor, points.first);
             const int partnr = session.data.addpart(d, closing);
-            session.data.recordadd(category(), play(), sequence(), d, partnr);
+            session.undo.recordadd(category(), play(), sequence(), d, partnr);
         }
     } else {
         PartFields last;
         session.data.getpart(d, committed.last(), last);
         last.Type = line_end_code(last.Type);
         session.data.updatepart(d, committed.last(), last);
-        session.data.recordadd(category(), play(), sequence(), d, committed.last());
+        session.undo.recordadd(category(), play(), sequence(), d, committed.last());
     }
     committed.clear();
     changed();
@@ -243,9 +243,9 @@ void SketchEditor::showRubberBand()
     drawn.rubberEllipse.reset();
     if (lineInProgress) {
         if (current == Tool::Ellipse)
-            drawn.rubberEllipse = QRect(A, M).normalized();
+            drawn.rubberEllipse = QRect(points.anchor, points.pointer).normalized();
         else
-            drawn.rubberLine = QLine(A, M);
+            drawn.rubberLine = QLine(points.anchor, points.pointer);
     }
     host.overlayChanged();
 }
@@ -269,7 +269,7 @@ void SketchEditor::placeText(QPoint point)
         lastText = text;
         const int d = drawing();
         const int partnr = session.data.addpart(d, text);
-        session.data.recordadd(category(), play(), sequence(), d, partnr);
+        session.undo.recordadd(category(), play(), sequence(), d, partnr);
         changed();
     }
     host.toolButtonsUp();
@@ -291,7 +291,7 @@ void SketchEditor::press(Qt::MouseButton button, Qt::KeyboardModifiers modifiers
         if (!lineInProgress) {
             startLine(at);
             showRubberBand();
-        } else if (M != A) {
+        } else if (points.pointer != points.anchor) {
             commitSegment();
         }
         return;
@@ -312,7 +312,7 @@ void SketchEditor::move(Qt::KeyboardModifiers, QPoint point)
     if (drawing() <= 0)
         return;
     if (lineInProgress) {
-        M = snap(point);
+        points.pointer = snap(point);
         showRubberBand();
     } else if (marqueeOn) {
         drawn.marquee = QRect(marqueeStart, snap(point)).normalized();
@@ -377,7 +377,7 @@ void SketchEditor::dropSymbol(int graphicnr, const QString &type, QPoint point)
     symbol.Graphicnr = graphicnr;
     symbol.tagnr = session.data.findtagnr(type, graphicnr, sequence());
     const int partnr = session.data.addpart(d, symbol);
-    session.data.recordadd(category(), play(), sequence(), d, partnr);
+    session.undo.recordadd(category(), play(), sequence(), d, partnr);
     changed();
     host.sketchChanged();
     if (graphicnr > 0 && graphicnr < 14) {
@@ -392,25 +392,25 @@ void SketchEditor::dropSymbol(int graphicnr, const QString &type, QPoint point)
 
 bool SketchEditor::hasUndoSteps() const
 {
-    return session.data.hasundo(category(), play(), sequence());
+    return session.undo.hasundo(category(), play(), sequence());
 }
 
 bool SketchEditor::canRedo() const
 {
-    return session.data.hasredo(category(), play(), sequence());
+    return session.undo.hasredo(category(), play(), sequence());
 }
 
 void SketchEditor::undo()
 {
     if (drawing() <= 0)
         return;
-    const int last = session.data.lastundostep(category(), play(), sequence());
+    const int last = session.undo.lastundostep(category(), play(), sequence());
     if (!session.runtime.showHistory && canRedo()) {
-        const int first = session.data.firstredostep(category(), play(), sequence());
-        session.data.redosteps(category(), play(), sequence(), first, first);
+        const int first = session.undo.firstredostep(category(), play(), sequence());
+        session.undo.redosteps(category(), play(), sequence(), first, first);
         changed();
     } else if (last > 0) {
-        session.data.undosteps(category(), play(), sequence(), last, last);
+        session.undo.undosteps(category(), play(), sequence(), last, last);
         changed();
     }
     freeSelected();
@@ -420,9 +420,9 @@ void SketchEditor::redo()
 {
     if (drawing() <= 0)
         return;
-    const int first = session.data.firstredostep(category(), play(), sequence());
+    const int first = session.undo.firstredostep(category(), play(), sequence());
     if (first > 0) {
-        session.data.redosteps(category(), play(), sequence(), first, first);
+        session.undo.redosteps(category(), play(), sequence(), first, first);
         changed();
     }
     freeSelected();

@@ -27,6 +27,17 @@ struct EditorOverlay {
     QList<QRect> marks;                   // 6 x 6 squares
 };
 
+// The points of the line or area being drawn.
+struct LinePoints {
+    QPoint first;   // the first click; a polygon closes back to it
+    QPoint anchor;  // the last point committed; the rubber band leaves from it
+    QPoint pointer; // where the pointer is: the rubber band's free end
+
+    void start(QPoint point) { first = anchor = pointer = point; }
+    // The pointer's place becomes a corner of the line.
+    void commit() { anchor = pointer; }
+};
+
 enum class EditorCursor { Normal, OverHandle, Dragging };
 
 // The side of a player palette, which moves on after a drop.
@@ -151,7 +162,7 @@ private:
     bool curvedLines = false;
     bool lineInProgress = false;
     int curved = 0;
-    QPoint F, S, A, M;
+    LinePoints points;
     QList<int> committed; // the rows stored for the line in progress
     PartFields lastText;
 

@@ -94,12 +94,12 @@ bool SketchEditor::moveselection(int dx, int dy)
     if (!anyChange)
         return false;
     if (count > 1) {
-        session.data.recordselection(category(), play(), sequence(), QStringLiteral("Move selection"), d);
+        session.undo.recordselection(category(), play(), sequence(), QStringLiteral("Move selection"), d);
     } else {
         QString type;
         int partnr = -1;
         selection.getselectedobject(d, type, partnr);
-        session.data.recordchange(category(), play(), sequence(), {}, QStringLiteral("Move"), type, partnr, d);
+        session.undo.recordchange(category(), play(), sequence(), {}, QStringLiteral("Move"), type, partnr, d);
     }
     for (const PartRow &row : std::as_const(moved))
         session.data.updatepart(d, row.Partnr, row);
@@ -212,7 +212,7 @@ void SketchEditor::releaseVertex(QPoint point)
         box.y2 = qint16(handles[3].y());
         PartFields stored;
         if (session.data.getpart(d, grab.Partnr, stored) && !(stored == box)) {
-            session.data.recordchange(category(), play(), sequence(), QStringLiteral("point"),
+            session.undo.recordchange(category(), play(), sequence(), QStringLiteral("point"),
                                       QStringLiteral("Move"), PartType::Ellipse, grab.Partnr, d);
             session.data.updatepart(d, grab.Partnr, box);
             static_cast<PartFields &>(grab) = box;
@@ -249,7 +249,7 @@ void SketchEditor::releaseVertex(QPoint point)
         row.y2 = qint16(handles[k].y());
         rebuilt.prepend(session.data.addpart(d, row));
     }
-    session.data.recordrebuild(category(), play(), sequence(),
+    session.undo.recordRebuild(category(), play(), sequence(),
                                QStringLiteral("Move %1 point").arg(DataModule::partkindname(grab.Type)), d,
                                before, rebuilt);
     for (const int partnr : std::as_const(rebuilt))

@@ -109,7 +109,7 @@ void SketchEditor::addMarks(const PartRow &part)
         const int by = y1 + 7 + (((y1 + 7) % 2 == 0) ? 1 : 0);
         drawn.marks += {square(bx, by), square(bx + 7, by), square(bx + 7, by + 7), square(bx, by + 7)};
     } else if (isText(part.Type)) {
-        const QSize size = text_block_size(part);
+        const QSize size = textBlockSize(part);
         const int w = size.width();
         const int h = size.height();
         drawn.marks += {QRect(x1 - 5, y1 - 5, 6, 6), QRect(x1 + w, y1 - 5, 6, 6),
@@ -171,14 +171,14 @@ void SketchEditor::deleteSelection()
         QString type;
         int partnr = -1;
         if (selection.getselectedobject(d, type, partnr)) {
-            session.data.recorddelete(category(), play(), sequence(), type, partnr, d);
+            session.undo.recorddelete(category(), play(), sequence(), type, partnr, d);
             session.data.deletepartchain(d, partnr, type);
             changed();
         }
         freeSelected();
     } else if (count > 1) {
         changed();
-        session.data.recordselection(category(), play(), sequence(), QStringLiteral("Delete selection"), d);
+        session.undo.recordselection(category(), play(), sequence(), QStringLiteral("Delete selection"), d);
         selection.deleteselected(d);
         lineInProgress = false;
         committed.clear();

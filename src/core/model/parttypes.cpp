@@ -33,9 +33,9 @@ bool redGoalkeeper(const QString &type)
 
 int sideColor(const QString &type, const SideColors &sides)
 {
-    if (is_offense_player(type))
+    if (isOffensePlayer(type))
         return sides.offense;
-    if (is_defense_player(type))
+    if (isDefensePlayer(type))
         return sides.defense;
     return 0;
 }
@@ -92,19 +92,19 @@ bool is_equipment(const QString &type)
     return isOneOf(type, {"Goal", "Pylon", "Rack"});
 }
 
-bool is_offense_player(const QString &type)
+bool isOffensePlayer(const QString &type)
 {
     return isOneOf(type, {"Circle", "Otriangl", "Osquare", "Ochair", "Opop", "Circlef"});
 }
 
-bool is_defense_player(const QString &type)
+bool isDefensePlayer(const QString &type)
 {
     return isOneOf(type, {"Dcircle", "Triangle", "Dsquare", "Dchair", "Dpop", "Triangf"});
 }
 
 bool is_symbol(const QString &type)
 {
-    return is_equipment(type) || is_offense_player(type) || is_defense_player(type)
+    return is_equipment(type) || isOffensePlayer(type) || isDefensePlayer(type)
         || isOneOf(type, {"Ocross", "Ncross", "Cross", "Crossf", "Coach"});
 }
 
@@ -167,7 +167,7 @@ int adjust_goalkeeper_color(int number, const QString &type, int color, const Si
     return color;
 }
 
-QString player_kind_for_style(bool offense, const QString &styleCode)
+QString playerKindForStyle(bool offense, const QString &styleCode)
 {
     static const QHash<QString, QString> offenseKinds{{"0", "Circle"}, {"1", "Otriangl"}, {"2", "Ocross"},
                                                       {"3", "Ochair"}, {"5", "Osquare"}, {"7", "Opop"}};

@@ -59,8 +59,8 @@ int default_level(const QString &type);
 QString number_label(int number);
 
 // Offense or defense player kinds, for the side colours.
-bool is_offense_player(const QString &type);
-bool is_defense_player(const QString &type);
+bool isOffensePlayer(const QString &type);
+bool isDefensePlayer(const QString &type);
 
 // The side colours and fill flags (settings "Offense" and "Defense").
 struct SideColors {
@@ -76,4 +76,4 @@ int adjust_goalkeeper_color(int number, const QString &type, int color, const Si
 
 // The player kind a side's symbol style code stands for (settings "Offense"
 // and "Defense"); an unknown code gives the side's default kind.
-QString player_kind_for_style(bool offense, const QString &styleCode);
+QString playerKindForStyle(bool offense, const QString &styleCode);

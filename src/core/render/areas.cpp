@@ -72,7 +72,7 @@ struct Tint {
     }
 };
 
-int number_or(const QString &text, int fallback)
+int numberOr(const QString &text, int fallback)
 {
     bool ok = false;
     const int value = text.trimmed().toInt(&ok);
@@ -92,9 +92,9 @@ public:
         if (part.transparent == 1)
             tint(shape, Tint(part, grey));
         else
-            solid(shape, number_or(part.extra4, DefaultSolidFill));
+            solid(shape, numberOr(part.extra4, DefaultSolidFill));
         if (part.color2 >= 0)
-            border(shape, part.color2, std::clamp(number_or(part.extra3, 1), 1, MaxBorderWidth));
+            border(shape, part.color2, std::clamp(numberOr(part.extra3, 1), 1, MaxBorderWidth));
     }
 
 private:

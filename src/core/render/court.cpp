@@ -18,7 +18,7 @@ constexpr int PlainBlue = rgb(24, 173, 247);
 // courts without a pool (and of plug-in pictures) may lie.
 constexpr SketchBox FramedSketch{1, 1, SketchWidth - 1, SketchHeight - 1};
 
-const PartRow *court_part(int drawing, const DataModule &data)
+const PartRow *courtPart(int drawing, const DataModule &data)
 {
     for (const PartRow &part : data.tables().parts) {
         if (part.Drawingnr == drawing && isCourt(part.Type))
@@ -27,7 +27,7 @@ const PartRow *court_part(int drawing, const DataModule &data)
     return nullptr;
 }
 
-std::optional<PoolShape> pool_shape(int courtIndex)
+std::optional<PoolShape> poolShape(int courtIndex)
 {
     switch (courtIndex) {
     case 0: case 3: return PoolShape::HalfGoalTop;
@@ -39,7 +39,7 @@ std::optional<PoolShape> pool_shape(int courtIndex)
     }
 }
 
-int background_color(int courtIndex, const CourtColors &colors)
+int backgroundColor(int courtIndex, const CourtColors &colors)
 {
     if (courtIndex == 13)
         return PlainBlue;
@@ -50,10 +50,10 @@ int background_color(int courtIndex, const CourtColors &colors)
 
 // The plug-in set of the drawing (its court part's tekst), or of the setting
 // "Plugin" when there is no drawing.
-QString plugin_name(int drawing, const RenderContext &context)
+QString pluginName(int drawing, const RenderContext &context)
 {
     if (drawing >= 1) {
-        const PartRow *court = court_part(drawing, context.data);
+        const PartRow *court = courtPart(drawing, context.data);
         return court ? court->tekst : QString();
     }
     const PluginChoice plugin = context.data.getplugin();
@@ -62,7 +62,7 @@ QString plugin_name(int drawing, const RenderContext &context)
 
 // The name comes from a play file: it must stay a single folder name inside
 // the program folder.
-bool is_folder_name(const QString &name)
+bool isFolderName(const QString &name)
 {
     return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")
         && !name.contains(u'/') && !name.contains(u'\\') && !name.contains(QChar(0));
@@ -71,10 +71,10 @@ bool is_folder_name(const QString &name)
 // The plug-in's picture of this court, drawn for the largest whole zoom not
 // above rnd(z) that the set has; null when there is none. A file that is
 // there but cannot be read counts as missing.
-QImage plugin_picture(int courtIndex, int drawing, double zoom, const RenderContext &context)
+QImage pluginPicture(int courtIndex, int drawing, double zoom, const RenderContext &context)
 {
-    const QString name = plugin_name(drawing, context);
-    if (!is_folder_name(name))
+    const QString name = pluginName(drawing, context);
+    if (!isFolderName(name))
         return {};
     const QDir folder(QDir(context.programFolder).filePath(name));
     for (int size = std::max(rnd(zoom), 1); size >= 1; --size) {
@@ -121,7 +121,7 @@ struct PoolPalette {
 
 constexpr PoolPalette BlackAndWhite{White, Black, Black, Black, Black, Black};
 
-PoolPalette colour_palette(const CourtColors &colors)
+PoolPalette colourPalette(const CourtColors &colors)
 {
     return {colors.water, White, Red, Yellow, colors.bucket, White};
 }
@@ -195,7 +195,7 @@ private:
     double zoom;
 };
 
-int line_color(PoolLine::Mark mark, const PoolPalette &palette)
+int lineColor(PoolLine::Mark mark, const PoolPalette &palette)
 {
     switch (mark) {
     case PoolLine::Mark::TwoMetre: return palette.twoMetre;
@@ -204,7 +204,7 @@ int line_color(PoolLine::Mark mark, const PoolPalette &palette)
     }
 }
 
-void draw_pool(Canvas &canvas, const PoolLayout &pool, const PoolPalette &palette, int drawing,
+void drawPool(Canvas &canvas, const PoolLayout &pool, const PoolPalette &palette, int drawing,
                double zoom, RenderContext &context)
 {
     PoolPainter painter(canvas, zoom);
@@ -212,7 +212,7 @@ void draw_pool(Canvas &canvas, const PoolLayout &pool, const PoolPalette &palett
     const SketchBox &clip = pool.areaClip;
     draw_areas(canvas, drawing, clip.left, clip.top, clip.right, clip.bottom, zoom, context);
     for (const PoolLine &line : pool.lines)
-        painter.line(line, pool.water, line_color(line.mark, palette));
+        painter.line(line, pool.water, lineColor(line.mark, palette));
     for (const SketchBox &strip : pool.strips)
         painter.fill(strip, palette.strips);
     for (const OpenGoal &goal : pool.openGoals)
@@ -234,7 +234,7 @@ void draw_court(Canvas &canvas, int courtIndex, int drawing, double zoom, Render
     canvas.setPen(Black);
     context.grey = !isColourCourt(courtIndex);
 
-    if (const QImage picture = plugin_picture(courtIndex, drawing, zoom, context); !picture.isNull()) {
+    if (const QImage picture = pluginPicture(courtIndex, drawing, zoom, context); !picture.isNull()) {
         stretch(canvas, picture);
         draw_areas(canvas, drawing, FramedSketch.left, FramedSketch.top, FramedSketch.right,
                    FramedSketch.bottom, zoom, context);
@@ -242,18 +242,18 @@ void draw_court(Canvas &canvas, int courtIndex, int drawing, double zoom, Render
     }
 
     const CourtColors colors = court_colors(drawing, context);
-    canvas.setBrush(background_color(courtIndex, colors));
+    canvas.setBrush(backgroundColor(courtIndex, colors));
     canvas.rectangle(0, 0, canvas.width(), canvas.height());
 
     if (courtIndex == 12 || courtIndex == 13) {
         draw_areas(canvas, drawing, FramedSketch.left, FramedSketch.top, FramedSketch.right,
                    FramedSketch.bottom, zoom, context);
-    } else if (const std::optional<PoolShape> shape = pool_shape(courtIndex)) {
+    } else if (const std::optional<PoolShape> shape = poolShape(courtIndex)) {
         // A colour court is its black and white twin painted over with the
         // same geometry, which comes to painting it once in its colours.
         const bool colour = isColourCourt(courtIndex);
-        const PoolLayout pool = pool_layout(*shape, is_smaller_pool(drawing, context.data), colour, zoom);
-        draw_pool(canvas, pool, colour ? colour_palette(colors) : BlackAndWhite, drawing, zoom, context);
+        const PoolLayout pool = poolLayout(*shape, is_smaller_pool(drawing, context.data), colour, zoom);
+        drawPool(canvas, pool, colour ? colourPalette(colors) : BlackAndWhite, drawing, zoom, context);
     }
     canvas.setPen(Black);
     canvas.setBrush(White);
@@ -265,7 +265,7 @@ CourtColors court_colors(int drawing, const RenderContext &context)
         return context.data.getparam(QLatin1String(key)).number & 0xFFFFFF;
     };
     CourtColors colors{setting("Border"), setting("Court"), setting("Threepoi"), setting("Bucket")};
-    if (const PartRow *court = court_part(drawing, context.data)) {
+    if (const PartRow *court = courtPart(drawing, context.data)) {
         const auto take = [](int field, int &color) {
             if (field != 0)
                 color = field & 0xFFFFFF;
@@ -280,6 +280,6 @@ CourtColors court_colors(int drawing, const RenderContext &context)
 
 bool is_smaller_pool(int drawing, const DataModule &data)
 {
-    const PartRow *court = court_part(drawing, data);
+    const PartRow *court = courtPart(drawing, data);
     return court && court->x2 == 1;
 }

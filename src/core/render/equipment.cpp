@@ -115,7 +115,7 @@ void drawBall(Canvas &canvas, const Ball &ball, double zoom, bool ghost, bool gr
 
 } // namespace
 
-void draw_cross(const SymbolCell &cell)
+void drawCross(const SymbolCell &cell)
 {
     const double s = cell.size, cx = cell.x1() + 10, cy = cell.y1() + 10;
     cell.canvas.setPenColor(markColor(cell, InGrey::Shade));
@@ -125,7 +125,7 @@ void draw_cross(const SymbolCell &cell)
     cell.line(cell.at(cx + 8 * s, cy - 8 * s), cell.at(cx - 8 * s, cy + 8 * s));
 }
 
-void draw_coach(const SymbolCell &cell)
+void drawCoach(const SymbolCell &cell)
 {
     const double s = cell.size;
     CanvasFont font;
@@ -136,7 +136,7 @@ void draw_coach(const SymbolCell &cell)
                         QStringLiteral("C"));
 }
 
-void draw_goal(const SymbolCell &cell)
+void drawGoal(const SymbolCell &cell)
 {
     const double z = cell.zoom;
     // At rotation 0 the crossbar lies across and the net below it.
@@ -155,7 +155,7 @@ void draw_goal(const SymbolCell &cell)
                           pixel(c + 9.5 * z * a - 7 * z * b), pixel(c + 9.5 * z * a)});
 }
 
-void draw_pylon(const SymbolCell &cell)
+void drawPylon(const SymbolCell &cell)
 {
     const double z = cell.zoom, x1 = cell.x1(), y1 = cell.y1();
     const int color = markColor(cell, InGrey::Black);
@@ -189,7 +189,7 @@ void draw_pylon(const SymbolCell &cell)
     cell.canvas.rectangle(baseFrom.x(), baseFrom.y(), baseTo.x(), baseTo.y());
 }
 
-void draw_rack(const SymbolCell &cell)
+void drawRack(const SymbolCell &cell)
 {
     const double z = cell.zoom, x1 = cell.x1(), y1 = cell.y1();
     cell.canvas.setPen(markColor(cell, InGrey::Shade), rnd(2 * z) + fractionWidening(z));
@@ -206,7 +206,7 @@ void draw_rack(const SymbolCell &cell)
         drawBall(cell.canvas, ball, z, cell.ghost, cell.grey());
 }
 
-void draw_ball(const SymbolCell &cell)
+void drawBall(const SymbolCell &cell)
 {
     const Ball ball{cell.x1(), cell.y1(), cell.code == QLatin1String("ballf"), cell.part.color};
     drawBall(cell.canvas, ball, cell.zoom, cell.ghost, cell.grey());

@@ -400,7 +400,7 @@ void screen_bar(Canvas &canvas, QPointF from, QPointF to, double zoom)
     strokeLine(canvas, to - half * normal, to + half * normal);
 }
 
-void draw_line_segment(Canvas &canvas, const PartFields &part, double zoom, bool ghost, bool body,
+void drawLineSegment(Canvas &canvas, const PartFields &part, double zoom, bool ghost, bool body,
                        RenderContext &context)
 {
     const LineKind kind = kindOf(part.Type);

@@ -21,12 +21,12 @@ bool hasRedGoalkeeper(const QString &code)
 
 int sideColor(const SymbolCell &cell)
 {
-    return is_offense_player(cell.code) ? cell.context.sides.offense : cell.context.sides.defense;
+    return isOffensePlayer(cell.code) ? cell.context.sides.offense : cell.context.sides.defense;
 }
 
 bool sideFilled(const SymbolCell &cell)
 {
-    return is_offense_player(cell.code) ? cell.context.offenseFilled : cell.context.defenseFilled;
+    return isOffensePlayer(cell.code) ? cell.context.offenseFilled : cell.context.defenseFilled;
 }
 
 // The colours of the circle family, squares, triangles and pops.
@@ -250,7 +250,7 @@ void drawTurnedNumber(const SymbolCell &cell, const QString &number, int color)
 
 } // namespace
 
-void draw_circle_player(const SymbolCell &cell)
+void drawCirclePlayer(const SymbolCell &cell)
 {
     const PlayerColors colors = playerColors(cell);
     const double o = 11 - 11 * cell.size, x1 = cell.x1(), y1 = cell.y1();
@@ -263,7 +263,7 @@ void draw_circle_player(const SymbolCell &cell)
                 y1 + o + 11 * cell.size);
 }
 
-void draw_square_player(const SymbolCell &cell)
+void drawSquarePlayer(const SymbolCell &cell)
 {
     const PlayerColors colors = playerColors(cell);
     const double s = cell.size, o = 10.5 - 10.5 * s;
@@ -276,7 +276,7 @@ void draw_square_player(const SymbolCell &cell)
     drawCaption(cell, colors, roundLayout(cell, o), cell.x1() + o + 11 * s, cell.y1() + o + 11 * s);
 }
 
-void draw_triangle_player(const SymbolCell &cell)
+void drawTrianglePlayer(const SymbolCell &cell)
 {
     const PlayerColors colors = playerColors(cell);
     const double s = cell.size, o = 11 - 11 * s, x1 = cell.x1(), y1 = cell.y1();
@@ -310,7 +310,7 @@ void draw_triangle_player(const SymbolCell &cell)
     }
 }
 
-void draw_pop(const SymbolCell &cell)
+void drawPop(const SymbolCell &cell)
 {
     const PlayerColors colors = playerColors(cell);
     const double s = cell.size, r = qDegreesToRadians(double(cell.part.rotation));
@@ -339,7 +339,7 @@ void draw_pop(const SymbolCell &cell)
     }
 }
 
-void draw_chair(const SymbolCell &cell)
+void drawChair(const SymbolCell &cell)
 {
     const PartFields &part = cell.part;
     const double s = cell.size, z = cell.zoom;
@@ -386,7 +386,7 @@ void draw_chair(const SymbolCell &cell)
     }
 }
 
-void draw_numbered_cross(const SymbolCell &cell)
+void drawNumberedCross(const SymbolCell &cell)
 {
     const PartFields &part = cell.part;
     const double s = cell.size, cx = cell.x1() + 10, cy = cell.y1() + 10;

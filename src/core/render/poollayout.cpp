@@ -97,7 +97,7 @@ PoolLayout closeUpGoalBottom(double zoom)
 
 } // namespace
 
-PoolLayout pool_layout(PoolShape shape, bool smallerPool, bool colourCourt, double zoom)
+PoolLayout poolLayout(PoolShape shape, bool smallerPool, bool colourCourt, double zoom)
 {
     switch (shape) {
     case PoolShape::HalfGoalTop: {

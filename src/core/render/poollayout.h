@@ -60,4 +60,4 @@ enum class PoolShape { HalfGoalTop, HalfGoalBottom, Whole, CloseUpGoalTop, Close
 // zooms). smallerPool is ignored by the close-ups, which have no smaller
 // variant; colourCourt gives the whole pool's colour version its own area
 // clip.
-PoolLayout pool_layout(PoolShape shape, bool smallerPool, bool colourCourt, double zoom);
+PoolLayout poolLayout(PoolShape shape, bool smallerPool, bool colourCourt, double zoom);

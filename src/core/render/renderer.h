@@ -61,7 +61,7 @@ void draw_symbol(Canvas &canvas, const PartFields &part, double zoom, bool ghost
                  RenderContext &context);
 // The size of a text part's block at 100 %: its widest line and the sum of
 // its line heights, as the editor measures it for hit tests and marks.
-QSize text_block_size(const PartFields &part);
+QSize textBlockSize(const PartFields &part);
 void draw_text_box(Canvas &canvas, const PartFields &part, double zoom, bool ghost,
                    RenderContext &context);
 void draw_magnified(Canvas &canvas, const PartFields &part, double zoom, int factor,
@@ -73,7 +73,7 @@ QImage halve_image(const QImage &source, int factor);
 // One straight segment of a line kind, with body (the segment) or without
 // (its end mark only, drawn when arrow is 0; the caller asks for it for end
 // forms).
-void draw_line_segment(Canvas &canvas, const PartFields &part, double zoom, bool ghost,
+void drawLineSegment(Canvas &canvas, const PartFields &part, double zoom, bool ghost,
                        bool body, RenderContext &context);
 // The end marks at `to` for the direction from -> to, in pixels of the
 // picture, with the current pen.
@@ -88,7 +88,7 @@ void draw_curve(Canvas &canvas, const QString &endCode, const QList<QPointF> &po
 // --- whole sketches ---------------------------------------------------------------
 // Draws the drawing of a sequence of the loaded play, parts in storage order.
 // The image becomes rnd(289 z) x rnd(361 z) pixels (null when a picture that
-// large cannot be made). Drawing onto a canvas: draw_sketch (sketch.h).
+// large cannot be made). Drawing onto a canvas: drawSketch (sketch.h).
 void getimage(QImage &image, double zoom, int sequence, RenderContext &context);
 // As getimage, supersampled; false (and image untouched) when the picture
 // could not be made at this factor.
@@ -102,7 +102,7 @@ struct SmoothPicture {
     QImage image;
     int factor = 0;
 };
-SmoothPicture sketch_image(double zoom, int sequence, int factor, RenderContext &context);
+SmoothPicture sketchImage(double zoom, int sequence, int factor, RenderContext &context);
 // Ghosts of the previous sequence's symbols and of the nearest earlier
 // sequence's lines (the editor's previous-positions display).
 void draw_prev_players(Canvas &canvas, int sequence, RenderContext &context);

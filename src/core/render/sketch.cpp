@@ -113,14 +113,14 @@ private:
 
 } // namespace
 
-QSize sketch_size(double zoom)
+QSize sketchSize(double zoom)
 {
     if (!validZoom(zoom) || SketchHeight * zoom > Supersampler::MaxSide)
         return {};
     return {rnd(SketchWidth * zoom), rnd(SketchHeight * zoom)};
 }
 
-void draw_sketch(Canvas &canvas, double zoom, int sequence, RenderContext &context)
+void drawSketch(Canvas &canvas, double zoom, int sequence, RenderContext &context)
 {
     canvas.fillRect(0, 0, canvas.width(), canvas.height(), rgb(255, 255, 255));
     const int drawing = context.data.getdrawingnr(sequence);
@@ -128,7 +128,7 @@ void draw_sketch(Canvas &canvas, double zoom, int sequence, RenderContext &conte
         drawParts(canvas, partsOf(context.data, drawing), zoom, false, Include::Everything, context);
 }
 
-void draw_editor_sketch(Canvas &canvas, double zoom, int sequence, PreviousOverlays overlays,
+void drawEditorSketch(Canvas &canvas, double zoom, int sequence, PreviousOverlays overlays,
                         RenderContext &context)
 {
     canvas.fillRect(0, 0, canvas.width(), canvas.height(), rgb(255, 255, 255));
@@ -154,23 +154,23 @@ void draw_editor_sketch(Canvas &canvas, double zoom, int sequence, PreviousOverl
               context);
 }
 
-QImage editor_sketch_image(double zoom, int sequence, PreviousOverlays overlays,
+QImage editorSketchImage(double zoom, int sequence, PreviousOverlays overlays,
                            RenderContext &context)
 {
-    const QSize size = sketch_size(zoom);
+    const QSize size = sketchSize(zoom);
     if (size.isEmpty())
         return {};
     QImage image(size, QImage::Format_RGB32);
     if (image.isNull())
         return image;
     Canvas canvas(image);
-    draw_editor_sketch(canvas, zoom, sequence, overlays, context);
+    drawEditorSketch(canvas, zoom, sequence, overlays, context);
     return image;
 }
 
 void getimage(QImage &image, double zoom, int sequence, RenderContext &context)
 {
-    const QSize size = sketch_size(zoom);
+    const QSize size = sketchSize(zoom);
     if (size.isEmpty()) {
         image = QImage();
         return;
@@ -180,7 +180,7 @@ void getimage(QImage &image, double zoom, int sequence, RenderContext &context)
     if (image.isNull())
         return;
     Canvas canvas(image);
-    draw_sketch(canvas, zoom, sequence, context);
+    drawSketch(canvas, zoom, sequence, context);
 }
 
 bool draw_sketch_smooth(QImage &image, double zoom, int sequence, int factor,
@@ -188,13 +188,13 @@ bool draw_sketch_smooth(QImage &image, double zoom, int sequence, int factor,
 {
     if (factor != 1 && factor != 2 && factor != 4 && factor != 8)
         return false;
-    const QSize size = sketch_size(zoom);
+    const QSize size = sketchSize(zoom);
     if (size.isEmpty())
         return false;
     const int scale = 2 * factor;
     const MagnifiedSymbolsOff plainSymbols(context);
     QImage smooth = Supersampler(size, scale).render([&](Canvas &band) {
-        draw_sketch(band, zoom * scale, sequence, context);
+        drawSketch(band, zoom * scale, sequence, context);
     });
     if (smooth.isNull())
         return false;
@@ -208,7 +208,7 @@ bool draw_sketch_smooth(QImage &image, double zoom, int sequence, int factor,
     return true;
 }
 
-SmoothPicture sketch_image(double zoom, int sequence, int factor, RenderContext &context)
+SmoothPicture sketchImage(double zoom, int sequence, int factor, RenderContext &context)
 {
     SmoothPicture picture{{}, std::max(factor, 0)};
     while (picture.factor > 0 && !draw_sketch_smooth(picture.image, zoom, sequence, picture.factor, context))

@@ -5,12 +5,12 @@
 #include <QSize>
 
 // The size of a sketch picture at a zoom: rnd(289 z) x rnd(361 z).
-QSize sketch_size(double zoom);
+QSize sketchSize(double zoom);
 
 // Draws the drawing of a sequence of the loaded play onto a canvas, parts in
 // storage order, as getimage does. The canvas may hold a band of a larger
 // picture; the pixels of the band are those of the whole picture.
-void draw_sketch(Canvas &canvas, double zoom, int sequence, RenderContext &context);
+void drawSketch(Canvas &canvas, double zoom, int sequence, RenderContext &context);
 
 // The ghosts of earlier sequences the editor can show over the court.
 struct PreviousOverlays {
@@ -21,7 +21,7 @@ struct PreviousOverlays {
 // The sketch as the editor shows it: the parts by layer (level, then part
 // number) rather than in storage order, and from sequence 2 on the chosen
 // ghosts drawn over the court, below everything else.
-void draw_editor_sketch(Canvas &canvas, double zoom, int sequence, PreviousOverlays overlays,
+void drawEditorSketch(Canvas &canvas, double zoom, int sequence, PreviousOverlays overlays,
                         RenderContext &context);
-QImage editor_sketch_image(double zoom, int sequence, PreviousOverlays overlays,
+QImage editorSketchImage(double zoom, int sequence, PreviousOverlays overlays,
                            RenderContext &context);

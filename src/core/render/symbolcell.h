@@ -26,17 +26,17 @@ struct SymbolCell {
 
 // Player shapes: circle family, squares, triangles, pops, chairs and the
 // numbered crosses.
-void draw_circle_player(const SymbolCell &cell);
-void draw_square_player(const SymbolCell &cell);
-void draw_triangle_player(const SymbolCell &cell);
-void draw_pop(const SymbolCell &cell);
-void draw_chair(const SymbolCell &cell);
-void draw_numbered_cross(const SymbolCell &cell);
+void drawCirclePlayer(const SymbolCell &cell);
+void drawSquarePlayer(const SymbolCell &cell);
+void drawTrianglePlayer(const SymbolCell &cell);
+void drawPop(const SymbolCell &cell);
+void drawChair(const SymbolCell &cell);
+void drawNumberedCross(const SymbolCell &cell);
 
 // Markers, equipment and balls.
-void draw_cross(const SymbolCell &cell);
-void draw_coach(const SymbolCell &cell);
-void draw_goal(const SymbolCell &cell);
-void draw_pylon(const SymbolCell &cell);
-void draw_rack(const SymbolCell &cell);
-void draw_ball(const SymbolCell &cell);
+void drawCross(const SymbolCell &cell);
+void drawCoach(const SymbolCell &cell);
+void drawGoal(const SymbolCell &cell);
+void drawPylon(const SymbolCell &cell);
+void drawRack(const SymbolCell &cell);
+void drawBall(const SymbolCell &cell);

@@ -13,28 +13,28 @@ using ShapeRoutine = void (*)(const SymbolCell &);
 ShapeRoutine shapeOf(const QString &code)
 {
     static const QHash<QString, ShapeRoutine> shapes{
-        {QStringLiteral("circle"), draw_circle_player},
-        {QStringLiteral("dcircle"), draw_circle_player},
-        {QStringLiteral("circlef"), draw_circle_player},
-        {QStringLiteral("osquare"), draw_square_player},
-        {QStringLiteral("dsquare"), draw_square_player},
-        {QStringLiteral("otriangl"), draw_triangle_player},
-        {QStringLiteral("triangle"), draw_triangle_player},
-        {QStringLiteral("triangf"), draw_triangle_player},
-        {QStringLiteral("opop"), draw_pop},
-        {QStringLiteral("dpop"), draw_pop},
-        {QStringLiteral("ochair"), draw_chair},
-        {QStringLiteral("dchair"), draw_chair},
-        {QStringLiteral("ocross"), draw_numbered_cross},
-        {QStringLiteral("ncross"), draw_numbered_cross},
-        {QStringLiteral("cross"), draw_cross},
-        {QStringLiteral("crossf"), draw_cross},
-        {QStringLiteral("coach"), draw_coach},
-        {QStringLiteral("goal"), draw_goal},
-        {QStringLiteral("pylon"), draw_pylon},
-        {QStringLiteral("rack"), draw_rack},
-        {QStringLiteral("ball"), draw_ball},
-        {QStringLiteral("ballf"), draw_ball},
+        {QStringLiteral("circle"), drawCirclePlayer},
+        {QStringLiteral("dcircle"), drawCirclePlayer},
+        {QStringLiteral("circlef"), drawCirclePlayer},
+        {QStringLiteral("osquare"), drawSquarePlayer},
+        {QStringLiteral("dsquare"), drawSquarePlayer},
+        {QStringLiteral("otriangl"), drawTrianglePlayer},
+        {QStringLiteral("triangle"), drawTrianglePlayer},
+        {QStringLiteral("triangf"), drawTrianglePlayer},
+        {QStringLiteral("opop"), drawPop},
+        {QStringLiteral("dpop"), drawPop},
+        {QStringLiteral("ochair"), drawChair},
+        {QStringLiteral("dchair"), drawChair},
+        {QStringLiteral("ocross"), drawNumberedCross},
+        {QStringLiteral("ncross"), drawNumberedCross},
+        {QStringLiteral("cross"), drawCross},
+        {QStringLiteral("crossf"), drawCross},
+        {QStringLiteral("coach"), drawCoach},
+        {QStringLiteral("goal"), drawGoal},
+        {QStringLiteral("pylon"), drawPylon},
+        {QStringLiteral("rack"), drawRack},
+        {QStringLiteral("ball"), drawBall},
+        {QStringLiteral("ballf"), drawBall},
     };
     return shapes.value(code);
 }
@@ -94,9 +94,9 @@ void drawFacingLine(Canvas &canvas, const PartFields &part, double zoom, bool gh
     line.y1 = qint16(startY);
     line.x2 = qint16(rnd(startX + 21 * std::sin(angle)));
     line.y2 = qint16(rnd(startY - 21 * std::cos(angle)));
-    draw_line_segment(canvas, line, zoom, ghost, true, context);
+    drawLineSegment(canvas, line, zoom, ghost, true, context);
     if (part.arrow == 2)
-        draw_line_segment(canvas, line, zoom, ghost, false, context);
+        drawLineSegment(canvas, line, zoom, ghost, false, context);
 }
 
 void drawLineSegment(Canvas &canvas, const PartFields &part, const QString &code, double zoom,
@@ -104,9 +104,9 @@ void drawLineSegment(Canvas &canvas, const PartFields &part, const QString &code
 {
     PartFields segment = part;
     segment.Type = code;
-    draw_line_segment(canvas, segment, zoom, ghost, true, context);
+    drawLineSegment(canvas, segment, zoom, ghost, true, context);
     if (is_line_end(code))
-        draw_line_segment(canvas, segment, zoom, ghost, false, context);
+        drawLineSegment(canvas, segment, zoom, ghost, false, context);
 }
 
 } // namespace

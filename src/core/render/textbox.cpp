@@ -81,7 +81,7 @@ TextBlock measure(Canvas &canvas, const PartFields &part)
 
 } // namespace
 
-QSize text_block_size(const PartFields &part)
+QSize textBlockSize(const PartFields &part)
 {
     QImage scratch(1, 1, QImage::Format_RGB32);
     Canvas canvas(scratch);

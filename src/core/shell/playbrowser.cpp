@@ -49,7 +49,7 @@ void PlayBrowser::categorybox(bool rebuildIndex, const QString &category, const 
 
 void PlayBrowser::namebox(const QString &category, const QString &play)
 {
-    session.data.clearundo();
+    session.undo.clearundo();
     chosenCategory = category;
     playList = sorted(session.data.getplaynames(category));
     chosenPlay = playList.contains(play) ? play : playList.value(0);
@@ -68,7 +68,7 @@ void PlayBrowser::indexChanged()
 
 void PlayBrowser::choosePlay(const QString &play)
 {
-    session.data.clearundo();
+    session.undo.clearundo();
     chosenPlay = play;
     sequencebox(1);
 }
@@ -224,7 +224,7 @@ PlayBrowser::Deletion PlayBrowser::deleteSequence()
     const int count = session.data.sequencecount();
     session.data.deletedrawing(session.data.getdrawingnr(current));
     session.data.deletesequence(current);
-    session.data.clearhistory(session.loadedCategory, session.loadedName, current);
+    session.undo.clearhistory(session.loadedCategory, session.loadedName, current);
     if (current == 1)
         session.data.setanimationonly(2, false);
     renumberFrom(current + 1, count, -1);
@@ -257,7 +257,7 @@ bool PlayBrowser::deletePlay()
     if (store.removeFromPlayList)
         store.removeFromPlayList(chosenCategory, chosenPlay);
     session.data.clearplay();
-    session.data.clearundo();
+    session.undo.clearundo();
     session.loadedCategory.clear();
     session.loadedName.clear();
     session.PlayModified = false;
@@ -286,7 +286,7 @@ void PlayBrowser::applyCourt(int layout, bool smallerPool)
     if (!session.data.getpart(drawing, partnr, court))
         return;
     if (court.Graphicnr != layout)
-        session.data.recordchange(session.loadedCategory, session.loadedName, current, {},
+        session.undo.recordchange(session.loadedCategory, session.loadedName, current, {},
                                   QStringLiteral("Change"), PartType::Court, partnr, drawing);
     court.Graphicnr = layout;
     if (isColourCourt(layout)) {
@@ -351,8 +351,8 @@ void PlayBrowser::copySketch(int fromDrawing, int toDrawing)
 void PlayBrowser::renumberFrom(int first, int last, int shift)
 {
     const auto move = [this, shift](int s) {
-        session.data.renumbersequence(s, s + shift);
-        session.data.moveundosequence(session.loadedCategory, session.loadedName, s, s + shift);
+        session.data.renumberSequence(s, s + shift);
+        session.undo.moveUndoSequence(session.loadedCategory, session.loadedName, s, s + shift);
     };
     if (shift > 0) {
         for (int s = last; s >= first; --s)

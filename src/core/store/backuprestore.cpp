@@ -164,7 +164,7 @@ BackupRestore::Decision BackupRestore::settle(QString &category, QString &name)
 // folder so that it lists only what is on disk.
 bool BackupRestore::storePlay(const QString &category, const QString &name, const PlayRow &header)
 {
-    session.data.clearundo();
+    session.undo.clearundo();
     session.data.setplayinfo(category, name, header);
     session.loadedCategory = category;
     session.loadedName = name;

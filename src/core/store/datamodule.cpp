@@ -107,7 +107,7 @@ void DataModule::setplayinfo(const QString &category, const QString &name, const
     row.Createdby = info.Createdby.left(FieldSize::Createdby);
 }
 
-void DataModule::sortplayindex()
+void DataModule::sortPlayIndex()
 {
     // Letter case is ignored first so that "ball" sorts next to "Ball"; the
     // exact comparison only settles keys that differ in case alone.
@@ -198,7 +198,7 @@ void DataModule::setseqtext(int sequence, const QString &text)
         t.sequences[i].Text = text;
 }
 
-void DataModule::renumbersequence(int sequence, int newNumber)
+void DataModule::renumberSequence(int sequence, int newNumber)
 {
     const qsizetype i = indexOfSequence(t.sequences, sequence);
     if (i < 0 || indexOfSequence(t.sequences, newNumber) >= 0)
@@ -226,9 +226,4 @@ void DataModule::clearplay()
     t.sequences.clear();
     t.parts.clear();
     highestPartnr.clear();
-}
-
-void DataModule::clearundo()
-{
-    t.undo.clear();
 }

@@ -60,7 +60,7 @@ public:
     void getplayinfo(const QString &category, const QString &name, PlayInfo &info) const;
     void setplayinfo(const QString &category, const QString &name, const PlayInfo &info);
     // Orders the play index by "Category;Drillname".
-    void sortplayindex();
+    void sortPlayIndex();
 
     // --- sequences of the loaded play --------------------------------------
     int sequencecount() const;
@@ -76,18 +76,17 @@ public:
     void addsequence(int sequence, int drawing, bool animationonly);
     void deletesequence(int sequence);
     // Gives a sequence another number; nothing when the number is taken.
-    void renumbersequence(int sequence, int newNumber);
+    void renumberSequence(int sequence, int newNumber);
     int maxdrawingnr() const;
     // Also forgets the part numbers given so far.
     void clearplay();
-    void clearundo();
 
     // --- parts of the loaded play ------------------------------------------
     // Appends a part numbered one above the highest number the sketch has had
     // since the play was loaded, and returns that number.
     int addpart(int drawing, const PartFields &fields);
     // Number of the part last appended by addpart, for the editor.
-    int lastaddedpartnr() const { return lastAdded; }
+    int lastAddedPartnr() const { return lastAdded; }
     void updatepart(int drawing, int partnr, const PartFields &fields);
     bool getpart(int drawing, int partnr, PartFields &fields) const;
     void deletepart(int drawing, int partnr);
@@ -107,54 +106,6 @@ public:
     bool tagnrused(int sequence, int tagnr) const;
     int findtagnr(const QString &type, int graphicnr, int sequence) const;
     static QString partkindname(const QString &type);
-
-    // --- undo history ------------------------------------------------------
-    // Every routine takes the key of the loaded play and the sequence first.
-    // A step is recorded before its change (recordrebuild after it): the
-    // rows of older undone steps are dropped, the step takes the number after
-    // the last one, and each object is kept as its representative row
-    // followed by the earlier rows of its run, walking back by number.
-    int lastundonr(const QString &category, const QString &name, int sequence) const;
-    void clearredo(const QString &category, const QString &name, int sequence);
-    void clearhistory(const QString &category, const QString &name, int sequence);
-    // Moves the whole history of a sequence to its new number.
-    void moveundosequence(const QString &category, const QString &name, int sequence, int newNumber);
-    // The object whose representative row is partnr, as "Add kind".
-    void recordadd(const QString &category, const QString &name, int sequence, int drawing, int partnr);
-    // The object, as "Delete kind"; called before the deletion.
-    void recorddelete(const QString &category, const QString &name, int sequence, const QString &type,
-                      int partnr, int drawing);
-    // Every part with Selected 1 except the court, in storage order.
-    void recordselection(const QString &category, const QString &name, int sequence, const QString &command,
-                         int drawing);
-    // One object as "verb kind detail" (blanks trimmed). Nothing is written
-    // when the part does not exist.
-    void recordchange(const QString &category, const QString &name, int sequence,
-                      const QString &detail, const QString &verb, const QString &type, int partnr,
-                      int drawing);
-    // A run deleted and added again under new numbers (a vertex drag):
-    // before holds the old rows as they were (representative first, then
-    // walking back), newNumbers the numbers addpart gave the rebuilt rows in
-    // the same order. Recorded as one step under command; rows of older steps
-    // that named the old numbers name the new ones from now on. Nothing is
-    // recorded when the two lists differ in length.
-    void recordrebuild(const QString &category, const QString &name, int sequence, const QString &command,
-                       int drawing, const QList<PartRow> &before, const QList<int> &newNumbers);
-    // The court of the drawing of every sequence, as "Change all courts colors".
-    void recordallcourts(const QString &category, const QString &name, int sequence);
-    bool hasundo(const QString &category, const QString &name, int sequence) const;
-    bool hasredo(const QString &category, const QString &name, int sequence) const;
-    int lastundostep(const QString &category, const QString &name, int sequence) const;
-    int firstredostep(const QString &category, const QString &name, int sequence) const;
-    // Undoes the steps from the newest one in effect down to the lower of a
-    // and b: a step is only ever undone together with every newer one.
-    void undosteps(const QString &category, const QString &name, int sequence, int a, int b);
-    // Redoes the steps from the oldest undone one up to the higher of a and b.
-    void redosteps(const QString &category, const QString &name, int sequence, int a, int b);
-    // The lines of the history window, newest step first: tab, number, tabs,
-    // age "mm:ss" at now, three tabs, Action, two tabs, Command.
-    QStringList historylist(const QString &category, const QString &name, int sequence,
-                            const QDateTime &now) const;
 
     // --- colour lists for the swatches -------------------------------------
     static void addcolor(QStringList &list, int color);

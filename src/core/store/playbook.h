@@ -2,6 +2,7 @@
 
 #include "model/tables.h"
 #include "store/datamodule.h"
+#include "store/undohistory.h"
 
 #include <QString>
 
@@ -34,8 +35,8 @@ struct RuntimeSettings {
     int zoomFactor = 100;       // "Zfactor"
 };
 
-// The playbook being worked on: the tables with their routines, the
-// folders, the play the tables hold and whether it changed, and where
+// The playbook being worked on: the tables with their routines and the
+// undo history, the folders, the play the tables hold and whether it changed, and where
 // messages go. The play operations, restores and the sketch editor work on
 // this; the running program's session adds what only it has.
 struct Playbook {
@@ -47,6 +48,7 @@ struct Playbook {
 
     Tables tables;
     DataModule data{tables};
+    UndoHistory undo{data};
     Folders folders;
 
     // The play whose sequences and parts are in the tables; empty before the

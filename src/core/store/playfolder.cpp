@@ -95,7 +95,7 @@ void PlayFolder::FillPlayDataset(DataModule &data, const QString &nowText, QStri
     const QStringList folders = QDir(rootPath).entryList(ListedFolders, QDir::Unsorted);
     for (auto folder = folders.crbegin(); folder != folders.crend(); ++folder)
         scanFolder(rootPath + *folder + u'/', nowText, rows, keys, unreadable);
-    data.sortplayindex();
+    data.sortPlayIndex();
 }
 
 QString PlayFolder::playPath(const QString &category, const QString &name) const

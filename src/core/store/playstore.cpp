@@ -130,7 +130,7 @@ bool PlayStore::choosePlay(const QString &category, const QString &name)
     // emptied; when they cannot be stored, the play stays loaded.
     if (session.PlayModified && !storeLoadedPlay())
         return false;
-    session.data.clearundo();
+    session.undo.clearundo();
     session.loadedCategory.clear();
     session.loadedName.clear();
     session.PlayModified = false;

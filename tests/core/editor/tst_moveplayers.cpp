@@ -2,6 +2,7 @@
 
 #include "sketchparts.h"
 #include "store/datamodule.h"
+#include "store/undohistory.h"
 
 #include <QtTest>
 
@@ -373,9 +374,9 @@ void TestMovePlayers::reappendsSourceBallsAndClearsTheirHistory()
     QCOMPARE(kept, second);
 
     QCOMPARE(play->tables.undo.size(), 2);
-    QCOMPARE(play->data.lastundonr(category, playName, sourceSequence), 0);
-    QCOMPARE(play->data.lastundonr(category, playName, 2), 1);
-    QCOMPARE(play->data.lastundonr(category, QStringLiteral("Other play"), sourceSequence), 1);
+    QCOMPARE(UndoHistory(play->data).lastundonr(category, playName, sourceSequence), 0);
+    QCOMPARE(UndoHistory(play->data).lastundonr(category, playName, 2), 1);
+    QCOMPARE(UndoHistory(play->data).lastundonr(category, QStringLiteral("Other play"), sourceSequence), 1);
 }
 
 void TestMovePlayers::withoutBallsTheHistoryStays()

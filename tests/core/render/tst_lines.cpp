@@ -41,9 +41,9 @@ QImage drawSegment(const PartFields &part, double zoom = 1, Scene *scene = nullp
     RenderContext &context = scene ? scene->context : own.context;
     QImage picture = whitePicture();
     Canvas canvas(picture);
-    draw_line_segment(canvas, part, zoom, false, true, context);
+    drawLineSegment(canvas, part, zoom, false, true, context);
     if (is_line_end(part.Type))
-        draw_line_segment(canvas, part, zoom, false, false, context);
+        drawLineSegment(canvas, part, zoom, false, false, context);
     return picture;
 }
 
@@ -324,8 +324,8 @@ private Q_SLOTS:
         QImage picture = whitePicture();
         Canvas canvas(picture);
         PartFields part = segment(type, 20, 50, 280, 300);
-        draw_line_segment(canvas, part, zoom, false, true, scene.context);
-        draw_line_segment(canvas, part, zoom, false, false, scene.context);
+        drawLineSegment(canvas, part, zoom, false, true, scene.context);
+        drawLineSegment(canvas, part, zoom, false, false, scene.context);
         for (const int rotation : {0, 1})
             draw_curve(canvas, type, curvePointList({{20, 50}, {280, 300}, {20, 300}}), false, zoom,
                        Black, 0, rotation, 1, scene.context);
@@ -361,7 +361,7 @@ private Q_SLOTS:
         PartFields part = segment("loop", 20, 50, 120, 50);
         part.color = rgb(255, 0, 0);
         part.thickness = thickness;
-        draw_line_segment(canvas, part, 1, ghost, true, scene.context);
+        drawLineSegment(canvas, part, 1, ghost, true, scene.context);
         QCOMPARE(canvas.penWidth(), 2);
         QCOMPARE(colorAt(picture, 70, 50), expectedColor);
         int inked = 0;

@@ -282,9 +282,9 @@ private Q_SLOTS:
         } else {
             addLineScene(play);
         }
-        const QSize size = sketch_size(zoom);
+        const QSize size = sketchSize(zoom);
         const auto draw = [&](Canvas &canvas) {
-            draw_sketch(canvas, zoom * scale, 1, *play.context);
+            drawSketch(canvas, zoom * scale, 1, *play.context);
         };
         const Supersampler whole(size, scale, qsizetype(1) << 40);
         const qsizetype blockBytes = qsizetype(size.width()) * scale * 4 * scale;
@@ -361,7 +361,7 @@ private Q_SLOTS:
         Play play;
         play.add(1, {court(13)});
         play.data.setparam(QStringLiteral("Antiexp2"), QStringLiteral("kept"), false, factor);
-        const SmoothPicture picture = sketch_image(zoom, 1, factor, *play.context);
+        const SmoothPicture picture = sketchImage(zoom, 1, factor, *play.context);
         QCOMPARE(picture.image.size(), QSize(rnd(289 * zoom), rnd(361 * zoom)));
         QCOMPARE(picture.factor > 0, filled);
         QCOMPARE(picture.factor, stored);
@@ -374,7 +374,7 @@ private Q_SLOTS:
     {
         Play play;
         play.add(1, {court(13)});
-        const SmoothPicture picture = sketch_image(2, 1, 0, *play.context);
+        const SmoothPicture picture = sketchImage(2, 1, 0, *play.context);
         QImage plain;
         getimage(plain, 2, 1, *play.context);
         QCOMPARE(picture.image, plain);

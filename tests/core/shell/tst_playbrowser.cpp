@@ -56,7 +56,7 @@ class TestPlayBrowser : public QObject {
             row.Category = book->session.loadedCategory;
             row.Drillname = book->session.loadedName;
             row.Sequence = sequence;
-            row.Undonr = book->session.data.lastundonr(row.Category, row.Drillname, sequence) + (sub == 1);
+            row.Undonr = book->session.undo.lastundonr(row.Category, row.Drillname, sequence) + (sub == 1);
             row.Undosubnr = sub;
             row.Action = QStringLiteral("Undo");
             row.tekst = tag;

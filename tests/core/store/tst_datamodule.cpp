@@ -1,4 +1,5 @@
 #include "store/datamodule.h"
+#include "store/undohistory.h"
 
 #include <QTest>
 
@@ -137,7 +138,7 @@ private Q_SLOTS:
             tables.plays.clear();
             for (int i : order)
                 tables.plays.append(expected[i]);
-            data->sortplayindex();
+            data->sortPlayIndex();
             QStringList keys;
             for (const PlayRow &row : tables.plays)
                 keys.append(row.Category + ';' + row.Drillname);
@@ -210,7 +211,7 @@ private Q_SLOTS:
         QCOMPARE(data->addpart(1, part("Circle", 3)), 2);
         QCOMPARE(data->addpart(2, part("Court")), 1);
         QCOMPARE(data->addpart(1, part("Ball", 1)), 3);
-        QCOMPARE(data->lastaddedpartnr(), 3);
+        QCOMPARE(data->lastAddedPartnr(), 3);
 
         // An undo puts part 2 back at the end of the table: the last row is
         // no longer the highest number.
@@ -220,7 +221,7 @@ private Q_SLOTS:
         QCOMPARE(data->lastpartnr(1), 2);
 
         QCOMPARE(data->addpart(1, part("Dcircle", 4)), 4);
-        QCOMPARE(data->lastaddedpartnr(), 4);
+        QCOMPARE(data->lastAddedPartnr(), 4);
         QCOMPARE(partNumbers(tables, 1), QList<int>({1, 3, 2, 4}));
         PartFields added;
         QVERIFY(data->getpart(1, 4, added));
@@ -442,11 +443,11 @@ private Q_SLOTS:
         };
         tables.undo = {row("Attack", "Zone", 1, 5), row("Attack", "Zone", 2, 6), row("Attack", "Zone", 1, 4),
                        row("Attack", "Press", 1, 9)};
-        QCOMPARE(data->lastundonr("ATTACK", "zone", 1), 4);
-        QCOMPARE(data->lastundonr("Attack", "Zone", 2), 6);
-        QCOMPARE(data->lastundonr("Attack", "Zone", 3), 0);
-        data->clearundo();
-        QCOMPARE(data->lastundonr("Attack", "Zone", 1), 0);
+        QCOMPARE(UndoHistory(*data).lastundonr("ATTACK", "zone", 1), 4);
+        QCOMPARE(UndoHistory(*data).lastundonr("Attack", "Zone", 2), 6);
+        QCOMPARE(UndoHistory(*data).lastundonr("Attack", "Zone", 3), 0);
+        UndoHistory(*data).clearundo();
+        QCOMPARE(UndoHistory(*data).lastundonr("Attack", "Zone", 1), 0);
     }
 
     // --- colours --------------------------------------------------------------

@@ -1,4 +1,5 @@
 #include "store/datamodule.h"
+#include "store/undohistory.h"
 #include "store/playfile/playfile.h"
 
 #include <QBuffer>
@@ -141,7 +142,10 @@ QString brokenInvariant(const Tables &tables, int sequence, int drawing)
 // the step that records it.
 class Sketcher {
 public:
-    Sketcher(DataModule &data, int sequence, int drawing) : data(data), sequence(sequence), drawing(drawing) {}
+    Sketcher(DataModule &data, int sequence, int drawing)
+        : data(data), history(data), sequence(sequence), drawing(drawing)
+    {
+    }
 
     int court()
     {
@@ -151,7 +155,7 @@ public:
     int addSymbol(const QString &type, int graphicnr, int x, int y)
     {
         const int number = data.addpart(drawing, shape(type, graphicnr, x, y));
-        data.recordadd(category, playName, sequence, drawing, number);
+        history.recordadd(category, playName, sequence, drawing, number);
         return number;
     }
 
@@ -164,7 +168,7 @@ public:
             const QString type = i == segments - 1 ? u'p' + kind : kind;
             number = data.addpart(drawing, shape(type, 0, x + 20 * i, y + 5 * i));
         }
-        data.recordadd(category, playName, sequence, drawing, number);
+        history.recordadd(category, playName, sequence, drawing, number);
         return number;
     }
 
@@ -197,20 +201,20 @@ public:
     void deleteObject(int partnr)
     {
         const QString type = typeOf(partnr);
-        data.recorddelete(category, playName, sequence, type, partnr, drawing);
+        history.recorddelete(category, playName, sequence, type, partnr, drawing);
         data.deletepartchain(drawing, partnr, type);
     }
 
     void moveObject(int partnr, int dx, int dy)
     {
-        data.recordchange(category, playName, sequence, {}, QStringLiteral("Move"), typeOf(partnr), partnr, drawing);
+        history.recordchange(category, playName, sequence, {}, QStringLiteral("Move"), typeOf(partnr), partnr, drawing);
         for (const PartRow &row : object(partnr))
             data.updatepart(drawing, row.Partnr, shifted(row, dx, dy));
     }
 
     void changeGraphic(int partnr, int graphicnr)
     {
-        data.recordchange(category, playName, sequence, {}, QStringLiteral("Change"), typeOf(partnr), partnr,
+        history.recordchange(category, playName, sequence, {}, QStringLiteral("Change"), typeOf(partnr), partnr,
                           drawing);
         PartFields fields;
         data.getpart(drawing, partnr, fields);
@@ -221,14 +225,14 @@ public:
     void deleteSelection(const QList<int> &objects)
     {
         select(objects);
-        data.recordselection(category, playName, sequence, QStringLiteral("Delete selection"), drawing);
+        history.recordselection(category, playName, sequence, QStringLiteral("Delete selection"), drawing);
         data.tables().parts.removeIf([this](const PartRow &p) { return p.Drawingnr == drawing && p.Selected == 1; });
     }
 
     void moveSelection(const QList<int> &objects, int dx, int dy)
     {
         select(objects);
-        data.recordselection(category, playName, sequence, QStringLiteral("Move selection"), drawing);
+        history.recordselection(category, playName, sequence, QStringLiteral("Move selection"), drawing);
         for (PartRow &p : data.tables().parts) {
             if (p.Drawingnr == drawing && p.Selected == 1)
                 static_cast<PartFields &>(p) = shifted(p, dx, dy);
@@ -250,7 +254,7 @@ public:
             }
             numbers.prepend(data.addpart(drawing, fields));
         }
-        data.recordrebuild(category, playName, sequence,
+        history.recordRebuild(category, playName, sequence,
                            u"Move " + DataModule::partkindname(before.first().Type) + u" point", drawing, before,
                            numbers);
     }
@@ -266,10 +270,10 @@ public:
         return numbers;
     }
 
-    int lastStep() const { return data.lastundostep(category, playName, sequence); }
-    int firstUndone() const { return data.firstredostep(category, playName, sequence); }
-    void undo(int a, int b) { data.undosteps(category, playName, sequence, a, b); }
-    void redo(int a, int b) { data.redosteps(category, playName, sequence, a, b); }
+    int lastStep() const { return history.lastundostep(category, playName, sequence); }
+    int firstUndone() const { return history.firstredostep(category, playName, sequence); }
+    void undo(int a, int b) { history.undosteps(category, playName, sequence, a, b); }
+    void redo(int a, int b) { history.redosteps(category, playName, sequence, a, b); }
 
     QStringList commands() const
     {
@@ -321,6 +325,7 @@ private:
     }
 
     DataModule &data;
+    UndoHistory history;
     int sequence;
     int drawing;
 };
@@ -413,7 +418,7 @@ private Q_SLOTS:
         else if (edit == u"move selection")
             sketcher->moveSelection({player, sketcher->addRun("pass", 2, 0, 0)}, 5, 5);
         else if (edit == u"court colors")
-            data->recordchange(category, playName, 1, "colors", "Change", "Court", 1, 1);
+            UndoHistory(*data).recordchange(category, playName, 1, "colors", "Change", "Court", 1, 1);
         else if (edit == u"add line")
             sketcher->addRun("shot", 3, 0, 0);
         else if (edit == u"delete polygon")
@@ -449,13 +454,13 @@ private Q_SLOTS:
     {
         sketcher->addSymbol("Circle", 1, 0, 0);
         sketcher->undo(1, 1);
-        QVERIFY(data->hasredo(category, playName, 1));
-        data->recordselection(category, playName, 1, "Move selection", 1); // nothing selected
-        QVERIFY(!data->hasredo(category, playName, 1));
+        QVERIFY(UndoHistory(*data).hasredo(category, playName, 1));
+        UndoHistory(*data).recordselection(category, playName, 1, "Move selection", 1); // nothing selected
+        QVERIFY(!UndoHistory(*data).hasredo(category, playName, 1));
         QVERIFY(tables.undo.isEmpty());
-        data->recordadd(category, playName, 1, 1, 99);
-        data->recorddelete(category, playName, 1, "Circle", 99, 1);
-        data->recordchange(category, playName, 1, {}, "Move", "Circle", 99, 1);
+        UndoHistory(*data).recordadd(category, playName, 1, 1, 99);
+        UndoHistory(*data).recorddelete(category, playName, 1, "Circle", 99, 1);
+        UndoHistory(*data).recordchange(category, playName, 1, {}, "Move", "Circle", 99, 1);
         QVERIFY(tables.undo.isEmpty());
     }
 
@@ -536,7 +541,7 @@ private Q_SLOTS:
         sketcher->addRun("pass", 2, 0, 0);
         QCOMPARE(sketcher->commands(), QStringList({"Add player", "Add player", "Add line"}));
         QCOMPARE(sketcher->actions(), QStringList({"Undo", "Undo", "Undo"}));
-        QVERIFY(!data->hasredo(category, playName, 1));
+        QVERIFY(!UndoHistory(*data).hasredo(category, playName, 1));
         QCOMPARE(brokenInvariant(tables, 1, 1), QString());
     }
 
@@ -564,8 +569,8 @@ private Q_SLOTS:
     // step undone.
     void undoTogglesTheLastStepWithoutTheHistoryList()
     {
-        QVERIFY(!data->hasundo(category, playName, 1));
-        QVERIFY(!data->hasredo(category, playName, 1));
+        QVERIFY(!UndoHistory(*data).hasundo(category, playName, 1));
+        QVERIFY(!UndoHistory(*data).hasredo(category, playName, 1));
         QCOMPARE(sketcher->lastStep(), 0);
         QCOMPARE(sketcher->firstUndone(), 0);
         sketcher->addSymbol("Circle", 1, 0, 0);
@@ -573,7 +578,7 @@ private Q_SLOTS:
         const int player = sketcher->addSymbol("Circle", 2, 0, 0);
         sketcher->moveObject(player, 9, 9);
         const auto press = [this] {
-            if (data->hasredo(category, playName, 1))
+            if (UndoHistory(*data).hasredo(category, playName, 1))
                 sketcher->redo(sketcher->firstUndone(), sketcher->firstUndone());
             else
                 sketcher->undo(sketcher->lastStep(), sketcher->lastStep());
@@ -584,7 +589,7 @@ private Q_SLOTS:
         QCOMPARE(sketcher->sketch(), moved);
         press();
         QCOMPARE(sketcher->actions(), QStringList({"Undo", "Undo", "Redo"}));
-        QVERIFY(data->hasundo(category, playName, 1));
+        QVERIFY(UndoHistory(*data).hasundo(category, playName, 1));
         QCOMPARE(sketcher->firstUndone(), 3);
         sketcher->undo(2, 2);
         QCOMPARE(sketcher->sketch(), before);
@@ -602,20 +607,20 @@ private Q_SLOTS:
         for (int drawing = 1; drawing <= 3; ++drawing)
             before.append(sketchOf(tables, drawing));
 
-        data->recordallcourts(category, playName, 2);
+        UndoHistory(*data).recordallcourts(category, playName, 2);
         QCOMPARE(tables.undo.size(), 3);
         QCOMPARE(tables.undo.first().Command, QString("Change all courts colors"));
         for (PartRow &p : tables.parts) {
             if (p.Type == u"Court")
                 p.rotation = 0x123456;
         }
-        data->undosteps(category, playName, 2, 1, 1);
+        UndoHistory(*data).undosteps(category, playName, 2, 1, 1);
         for (int drawing = 1; drawing <= 3; ++drawing)
             QCOMPARE(sketchOf(tables, drawing), before[drawing - 1]);
-        data->redosteps(category, playName, 2, 1, 1);
+        UndoHistory(*data).redosteps(category, playName, 2, 1, 1);
         for (const PartRow &p : tables.parts)
             QCOMPARE(p.rotation, p.Type == u"Court" ? 0x123456 : 0);
-        QVERIFY(!data->hasundo(category, playName, 1));
+        QVERIFY(!UndoHistory(*data).hasundo(category, playName, 1));
     }
 
     // Move a run, draw something else, drag a vertex of the run (added again
@@ -653,10 +658,10 @@ private Q_SLOTS:
         second.court();
         second.addSymbol("Ball", 0, 0, 0);
         second.addSymbol("Ball", 0, 5, 5);
-        data->undosteps("ATTACK", "zone", 2, 2, 2); // the play key ignores case
+        UndoHistory(*data).undosteps("ATTACK", "zone", 2, 2, 2); // the play key ignores case
         QCOMPARE(second.actions(), QStringList({"Undo", "Redo"}));
         QCOMPARE(sketcher->actions(), QStringList({"Undo"}));
-        data->undosteps("Attack", "Press", 1, 1, 1);
+        UndoHistory(*data).undosteps("Attack", "Press", 1, 1, 1);
         QCOMPARE(sketcher->actions(), QStringList({"Undo"}));
     }
 
@@ -670,11 +675,11 @@ private Q_SLOTS:
         const QDateTime now(QDate(2026, 3, 1), QTime(10, 0, 0));
         for (UndoRow &row : tables.undo)
             row.TST = now.addSecs(-10 * row.Undonr);
-        QCOMPARE(data->historylist(category, playName, 1, now),
+        QCOMPARE(UndoHistory(*data).historylist(category, playName, 1, now),
                  QStringList({"\t5\t\t\t00:50\t\t\tRedo\t\tAdd player", "\t4\t\t\t00:40\t\t\tRedo\t\tAdd player",
                               "\t3\t\t\t00:30\t\t\tUndo\t\tAdd player", "\t2\t\t\t00:20\t\t\tUndo\t\tAdd player",
                               "\t1\t\t\t00:10\t\t\tUndo\t\tAdd player"}));
-        QVERIFY(data->historylist(category, playName, 2, now).isEmpty());
+        QVERIFY(UndoHistory(*data).historylist(category, playName, 2, now).isEmpty());
     }
 
     void historyLine_data()
@@ -706,7 +711,7 @@ private Q_SLOTS:
         row.Command = "Move line";
         row.TST = now.addSecs(-ageSeconds);
         tables.undo = {row, row};
-        QCOMPARE(data->historylist(category, playName, 1, now), QStringList({line}));
+        QCOMPARE(UndoHistory(*data).historylist(category, playName, 1, now), QStringList({line}));
     }
 
     // --- random edits ----------------------------------------------------------

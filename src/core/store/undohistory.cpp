@@ -1,11 +1,11 @@
+#include "store/undohistory.h"
+
 #include "store/datamodule.h"
 
 #include "model/parttypes.h"
 
 #include <algorithm>
 
-// The undo history of the sketches: each step holds full copies of the part
-// rows it touched. Undo and redo apply the copies and flip the step's Action.
 // Part numbers are never given twice while a play is loaded (see addpart),
 // so a row finds its part by drawing and number alone.
 
@@ -148,10 +148,10 @@ private:
 };
 
 // Writes one step of the given rows under the next step number.
-void writeStep(DataModule &data, const QString &category, const QString &name, int sequence,
-               const QString &command, const QList<PartRow> &parts)
+void writeStep(UndoHistory &history, Tables &t, const QString &category, const QString &name,
+               int sequence, const QString &command, const QList<PartRow> &parts)
 {
-    const int step = data.lastundonr(category, name, sequence) + 1;
+    const int step = history.lastundonr(category, name, sequence) + 1;
     const QDateTime now = QDateTime::currentDateTime();
     int subnr = 0;
     for (const PartRow &part : parts) {
@@ -167,7 +167,7 @@ void writeStep(DataModule &data, const QString &category, const QString &name, i
         row.Drawingnr = part.Drawingnr;
         row.Partnr = part.Partnr;
         row.TST = now;
-        data.tables().undo.append(row);
+        t.undo.append(row);
     }
 }
 
@@ -194,7 +194,16 @@ QString ageText(const QDateTime &written, const QDateTime &now)
 
 } // namespace
 
-int DataModule::lastundonr(const QString &category, const QString &name, int sequence) const
+UndoHistory::UndoHistory(DataModule &data) : data(data), t(data.tables())
+{
+}
+
+void UndoHistory::clearundo()
+{
+    t.undo.clear();
+}
+
+int UndoHistory::lastundonr(const QString &category, const QString &name, int sequence) const
 {
     for (auto row = t.undo.crbegin(); row != t.undo.crend(); ++row) {
         if (ofSequence(*row, category, name, sequence))
@@ -203,19 +212,19 @@ int DataModule::lastundonr(const QString &category, const QString &name, int seq
     return 0;
 }
 
-void DataModule::clearredo(const QString &category, const QString &name, int sequence)
+void UndoHistory::clearredo(const QString &category, const QString &name, int sequence)
 {
     t.undo.removeIf([&](const UndoRow &row) {
         return row.Action == redoAction && ofSequence(row, category, name, sequence);
     });
 }
 
-void DataModule::clearhistory(const QString &category, const QString &name, int sequence)
+void UndoHistory::clearhistory(const QString &category, const QString &name, int sequence)
 {
     t.undo.removeIf([&](const UndoRow &row) { return ofSequence(row, category, name, sequence); });
 }
 
-void DataModule::moveundosequence(const QString &category, const QString &name, int sequence,
+void UndoHistory::moveUndoSequence(const QString &category, const QString &name, int sequence,
                                   int newNumber)
 {
     for (UndoRow &row : t.undo) {
@@ -224,24 +233,24 @@ void DataModule::moveundosequence(const QString &category, const QString &name, 
     }
 }
 
-void DataModule::recordadd(const QString &category, const QString &name, int sequence, int drawing, int partnr)
+void UndoHistory::recordadd(const QString &category, const QString &name, int sequence, int drawing, int partnr)
 {
     clearredo(category, name, sequence);
-    const QList<PartRow> rows = objectRows(*this, drawing, partnr);
+    const QList<PartRow> rows = objectRows(data, drawing, partnr);
     if (!rows.isEmpty())
-        writeStep(*this, category, name, sequence, u"Add " + partkindname(rows.first().Type), rows);
+        writeStep(*this, t, category, name, sequence, u"Add " + DataModule::partkindname(rows.first().Type), rows);
 }
 
-void DataModule::recorddelete(const QString &category, const QString &name, int sequence, const QString &type,
+void UndoHistory::recorddelete(const QString &category, const QString &name, int sequence, const QString &type,
                               int partnr, int drawing)
 {
     clearredo(category, name, sequence);
-    const QList<PartRow> rows = objectRows(*this, drawing, partnr);
+    const QList<PartRow> rows = objectRows(data, drawing, partnr);
     if (!rows.isEmpty())
-        writeStep(*this, category, name, sequence, u"Delete " + partkindname(type), rows);
+        writeStep(*this, t, category, name, sequence, u"Delete " + DataModule::partkindname(type), rows);
 }
 
-void DataModule::recordselection(const QString &category, const QString &name, int sequence,
+void UndoHistory::recordselection(const QString &category, const QString &name, int sequence,
                                  const QString &command, int drawing)
 {
     clearredo(category, name, sequence);
@@ -251,21 +260,21 @@ void DataModule::recordselection(const QString &category, const QString &name, i
             rows.append(part);
     }
     if (!rows.isEmpty())
-        writeStep(*this, category, name, sequence, command, rows);
+        writeStep(*this, t, category, name, sequence, command, rows);
 }
 
-void DataModule::recordchange(const QString &category, const QString &name, int sequence,
+void UndoHistory::recordchange(const QString &category, const QString &name, int sequence,
                               const QString &detail, const QString &verb, const QString &type,
                               int partnr, int drawing)
 {
     clearredo(category, name, sequence);
-    const QList<PartRow> rows = objectRows(*this, drawing, partnr);
+    const QList<PartRow> rows = objectRows(data, drawing, partnr);
     if (!rows.isEmpty())
-        writeStep(*this, category, name, sequence,
-                  QString(verb + u' ' + partkindname(type) + u' ' + detail).trimmed(), rows);
+        writeStep(*this, t, category, name, sequence,
+                  QString(verb + u' ' + DataModule::partkindname(type) + u' ' + detail).trimmed(), rows);
 }
 
-void DataModule::recordrebuild(const QString &category, const QString &name, int sequence,
+void UndoHistory::recordRebuild(const QString &category, const QString &name, int sequence,
                                const QString &command, int drawing, const QList<PartRow> &before,
                                const QList<int> &newNumbers)
 {
@@ -282,18 +291,18 @@ void DataModule::recordrebuild(const QString &category, const QString &name, int
         if (row.Drawingnr == drawing && renumbered.contains(row.Partnr) && ofSequence(row, category, name, sequence))
             row.Partnr = renumbered.value(row.Partnr);
     }
-    writeStep(*this, category, name, sequence, command, rows);
+    writeStep(*this, t, category, name, sequence, command, rows);
 }
 
-void DataModule::recordallcourts(const QString &category, const QString &name, int sequence)
+void UndoHistory::recordallcourts(const QString &category, const QString &name, int sequence)
 {
     clearredo(category, name, sequence);
     // The court is found by its type: it is part 1 of a sketch the editor
     // made, but a drawing number given again after a deleted sequence
     // continues the old numbering.
     QList<PartRow> rows;
-    for (int s = 1; s <= sequencecount(); ++s) {
-        const int drawing = getdrawingnr(s);
+    for (int s = 1; s <= data.sequencecount(); ++s) {
+        const int drawing = data.getdrawingnr(s);
         const auto court = std::find_if(t.parts.cbegin(), t.parts.cend(), [drawing](const PartRow &part) {
             return part.Drawingnr == drawing && isCourt(part.Type);
         });
@@ -301,20 +310,20 @@ void DataModule::recordallcourts(const QString &category, const QString &name, i
             rows.append(*court);
     }
     if (!rows.isEmpty())
-        writeStep(*this, category, name, sequence, QStringLiteral("Change all courts colors"), rows);
+        writeStep(*this, t, category, name, sequence, QStringLiteral("Change all courts colors"), rows);
 }
 
-bool DataModule::hasundo(const QString &category, const QString &name, int sequence) const
+bool UndoHistory::hasundo(const QString &category, const QString &name, int sequence) const
 {
     return lastundostep(category, name, sequence) > 0;
 }
 
-bool DataModule::hasredo(const QString &category, const QString &name, int sequence) const
+bool UndoHistory::hasredo(const QString &category, const QString &name, int sequence) const
 {
     return firstredostep(category, name, sequence) > 0;
 }
 
-int DataModule::lastundostep(const QString &category, const QString &name, int sequence) const
+int UndoHistory::lastundostep(const QString &category, const QString &name, int sequence) const
 {
     for (auto row = t.undo.crbegin(); row != t.undo.crend(); ++row) {
         if (row->Action == undoAction && ofSequence(*row, category, name, sequence))
@@ -323,7 +332,7 @@ int DataModule::lastundostep(const QString &category, const QString &name, int s
     return 0;
 }
 
-int DataModule::firstredostep(const QString &category, const QString &name, int sequence) const
+int UndoHistory::firstredostep(const QString &category, const QString &name, int sequence) const
 {
     for (const UndoRow &row : t.undo) {
         if (row.Action == redoAction && ofSequence(row, category, name, sequence))
@@ -332,29 +341,29 @@ int DataModule::firstredostep(const QString &category, const QString &name, int 
     return 0;
 }
 
-void DataModule::undosteps(const QString &category, const QString &name, int sequence, int a, int b)
+void UndoHistory::undosteps(const QString &category, const QString &name, int sequence, int a, int b)
 {
     // Undoing an older step while a newer one stays in effect would leave the
     // newer one naming parts that are gone, and a gap once the next step
     // drops the undone ones.
-    StepPlayer player(*this, category, name, sequence);
+    StepPlayer player(data, category, name, sequence);
     const int lowest = std::max(1, std::min(a, b));
     for (int step = lastundostep(category, name, sequence); step >= lowest; --step)
         player.play(step, Way::Undo);
 }
 
-void DataModule::redosteps(const QString &category, const QString &name, int sequence, int a, int b)
+void UndoHistory::redosteps(const QString &category, const QString &name, int sequence, int a, int b)
 {
     const int first = firstredostep(category, name, sequence);
     if (first == 0)
         return;
-    StepPlayer player(*this, category, name, sequence);
+    StepPlayer player(data, category, name, sequence);
     const int highest = std::max(a, b);
     for (int step = first; step <= highest; ++step)
         player.play(step, Way::Redo);
 }
 
-QStringList DataModule::historylist(const QString &category, const QString &name, int sequence,
+QStringList UndoHistory::historylist(const QString &category, const QString &name, int sequence,
                                     const QDateTime &now) const
 {
     QStringList lines;
