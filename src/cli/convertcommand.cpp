@@ -2,11 +2,9 @@
 #include "playinput.h"
 
 #include "platform/clock.h"
-#include "store/datamodule.h"
-#include "store/playfile/playfile.h"
+#include "store/playfile/playfileexporter.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 int runConvertCommand(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
@@ -19,21 +17,14 @@ int runConvertCommand(const QStringList &arguments, QTextStream &out, QTextStrea
     }
     const QString source = arguments.first();
 
-    Tables tables;
-    DataModule data(tables);
-    PlayRow header;
-    QString version;
-    if (const int status = loadPlayInput(source, data, header, version, err); status != CliExit::Ok)
+    PlaySnapshot play;
+    if (const int status = loadPlayInput(source, play, err); status != CliExit::Ok)
         return status;
 
-    QSaveFile file(outPath);
-    bool written = file.open(QIODevice::WriteOnly);
-    if (written && target == QLatin1String("qvb"))
-        written = ExchangeFile::write(file, data, header, header.Category, header.Drillname);
-    else if (written)
-        written = PlayFile::write(file, data, header, header.Category, header.Drillname, SystemClock().nowText());
-    if (!written || !file.commit()) {
-        err << "quorvane-cli: cannot write " << outPath << ": " << file.errorString() << '\n';
+    PlayFileExporter exporter(play, PlaySnapshot::formatOf(outPath), SystemClock().nowText());
+    NoProgress progress;
+    if (const ExportError error = exportToFile(exporter, outPath, progress); error.failed()) {
+        err << "quorvane-cli: " << error.message << '\n';
         return CliExit::BadInput;
     }
     return CliExit::Ok;

@@ -1,7 +1,7 @@
 #include "command.h"
 #include "playinput.h"
 
-#include "store/datamodule.h"
+#include "store/playsnapshot.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -72,12 +72,9 @@ int runDumpCommand(const QStringList &arguments, QTextStream &out, QTextStream &
         err << "usage: quorvane-cli dump FILE\n";
         return CliExit::Usage;
     }
-    Tables tables;
-    DataModule data(tables);
-    PlayRow header;
-    QString version;
-    if (const int status = loadPlayInput(arguments.first(), data, header, version, err); status != CliExit::Ok)
+    PlaySnapshot play;
+    if (const int status = loadPlayInput(arguments.first(), play, err); status != CliExit::Ok)
         return status;
-    out << QString::fromUtf8(QJsonDocument(playObject(tables, header, version)).toJson(QJsonDocument::Indented));
+    out << QString::fromUtf8(QJsonDocument(playObject(play.tables, play.header, play.version)).toJson(QJsonDocument::Indented));
     return CliExit::Ok;
 }

@@ -1,44 +1,25 @@
 #include "playinput.h"
 
 #include "command.h"
-#include "store/playfile/playfile.h"
-#include "store/playstore.h"
-#include "text/linereader.h"
+#include "store/playsnapshot.h"
 
-#include <QFile>
-#include <QFileInfo>
-
-bool isExchangeFileName(const QString &path)
+int loadPlayInput(const QString &path, PlaySnapshot &play, QTextStream &err)
 {
-    return QFileInfo(path).suffix().compare(QLatin1String("qvb"), Qt::CaseInsensitive) == 0;
+    const PlaySnapshot::Loaded loaded = play.load(path);
+    if (loaded.ok())
+        return CliExit::Ok;
+    if (!loaded.opened)
+        err << "quorvane-cli: cannot read " << path << ": " << loaded.message << '\n';
+    else
+        err << loaded.message << '\n';
+    return CliExit::BadInput;
 }
 
-int loadPlayInput(const QString &path, DataModule &data, PlayRow &header, QString &version,
-                  QTextStream &err)
+int checkSequence(const PlaySnapshot &play, const QString &path, int sequence, QTextStream &err)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        err << "quorvane-cli: cannot read " << path << ": " << file.errorString() << '\n';
-        return CliExit::BadInput;
-    }
-    if (!isExchangeFileName(path)) {
-        const PlayReadError error = PlayFile::read(file, data, header, &version);
-        if (error == PlayReadError::None)
-            return CliExit::Ok;
-        // The program names the play; here the file stands for it.
-        err << PlayStore::corruptMessage(error, QFileInfo(path).completeBaseName()) << '\n';
-        return CliExit::BadInput;
-    }
-    const PlayReadError error = ExchangeFile::read(file, data, header, &version);
-    if (error == PlayReadError::None)
+    if (play.data.getdrawingnr(sequence) > 0)
         return CliExit::Ok;
-    if (error == PlayReadError::Version) {
-        file.seek(0);
-        LineReader lines(file);
-        lines.next();
-        err << ExchangeFile::notSupportedMessage(lines.line()) << '\n';
-    } else {
-        err << ExchangeFile::corruptMessage(path) << '\n';
-    }
+    err << "quorvane-cli: " << path << " has no sequence " << sequence << " (it has "
+        << play.data.sequencecount() << ")\n";
     return CliExit::BadInput;
 }

@@ -2,13 +2,10 @@
 #include "playinput.h"
 #include "settingsinput.h"
 
-#include "model/courts.h"
-#include "render/renderer.h"
 #include "render/sketch.h"
-#include "store/datamodule.h"
+#include "render/sketchimageexporter.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cmath>
 
@@ -75,51 +72,26 @@ int runRenderCommand(const QStringList &arguments, QTextStream &out, QTextStream
         return CliExit::Usage;
     }
 
-    Tables tables;
-    DataModule data(tables);
-    if (const int status = loadSettingsInput(options.settingsFolder, tables.params, err);
-        status != CliExit::Ok)
+    PlaySnapshot play;
+    QList<ParamRow> settings;
+    if (!options.settingsFolder.isEmpty()) {
+        if (const int status = readSettingsFile(options.settingsFolder, settings, err); status != CliExit::Ok)
+            return status;
+    }
+    play.useSettings(settings);
+    if (const int status = loadPlayInput(options.file, play, err); status != CliExit::Ok)
         return status;
-    PlayRow header;
-    QString version;
-    if (const int status = loadPlayInput(options.file, data, header, version, err); status != CliExit::Ok)
+    if (const int status = checkSequence(play, options.file, options.sequence, err); status != CliExit::Ok)
         return status;
-    if (data.getdrawingnr(options.sequence) <= 0) {
-        err << "quorvane-cli: " << options.file << " has no sequence " << options.sequence
-            << " (it has " << data.sequencecount() << ")\n";
-        return CliExit::BadInput;
-    }
-    if (options.grey) {
-        for (PartRow &part : tables.parts) {
-            if (isCourt(part.Type))
-                part.Graphicnr = blackAndWhiteTwin(part.Graphicnr);
-        }
-    }
 
-    // Court plug-in pictures live beside the desktop program; here their
-    // courts fall back to the built-in pools.
-    RenderContext context(data, QString());
-    QImage picture;
-    if (options.smooth > 0) {
-        // The smoothing of exported images, with its fallback to lower factors.
-        const SmoothPicture smooth = sketchImage(options.zoom, options.sequence, options.smooth, context);
-        picture = smooth.image;
-        if (smooth.factor != options.smooth)
-            err << "quorvane-cli: smoothing by " << options.smooth << " failed; smoothed by "
-                << smooth.factor << " instead\n";
-    } else {
-        getimage(picture, options.zoom, options.sequence, context);
-    }
-    if (picture.isNull()) {
-        const QSize size = sketchSize(options.zoom);
-        err << "quorvane-cli: cannot make a picture of " << size.width() << " x " << size.height()
-            << " pixels\n";
-        return CliExit::BadInput;
-    }
-
-    QSaveFile file(options.output);
-    if (!file.open(QIODevice::WriteOnly) || !picture.save(&file, "PNG") || !file.commit()) {
-        err << "quorvane-cli: cannot write " << options.output << ": " << file.errorString() << '\n';
+    SketchImageExporter exporter(play, {options.sequence, options.zoom, options.smooth, options.grey});
+    NoProgress progress;
+    const ExportError error = exportToFile(exporter, options.output, progress);
+    if (options.smooth > 0 && exporter.smoothingUsed() != options.smooth)
+        err << "quorvane-cli: smoothing by " << options.smooth << " failed; smoothed by "
+            << exporter.smoothingUsed() << " instead\n";
+    if (error.failed()) {
+        err << "quorvane-cli: " << error.message << '\n';
         return CliExit::BadInput;
     }
     return CliExit::Ok;

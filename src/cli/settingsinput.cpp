@@ -2,12 +2,9 @@
 
 #include "command.h"
 #include "store/packet/datapacketfile.h"
-#include "store/defaultsettings.h"
 #include "store/packet/tablepackets.h"
 
 #include <QDir>
-
-#include <algorithm>
 
 int readSettingsFile(const QString &folder, QList<ParamRow> &rows, QTextStream &err)
 {
@@ -25,23 +22,5 @@ int readSettingsFile(const QString &folder, QList<ParamRow> &rows, QTextStream &
         return CliExit::BadInput;
     }
     rows = TablePackets::paramRows(packet);
-    return CliExit::Ok;
-}
-
-int loadSettingsInput(const QString &folder, QList<ParamRow> &rows, QTextStream &err)
-{
-    rows.clear();
-    if (!folder.isEmpty()) {
-        if (const int code = readSettingsFile(folder, rows, err); code != CliExit::Ok)
-            return code;
-    }
-    for (const DefaultSetting &setting : defaultSettings()) {
-        const QString key = QString::fromLatin1(setting.key);
-        const bool present = std::any_of(rows.cbegin(), rows.cend(), [&key](const ParamRow &row) {
-            return row.Type.compare(key, Qt::CaseInsensitive) == 0;
-        });
-        if (!present)
-            rows.append({key, QString::fromLatin1(setting.text), setting.filled, setting.number});
-    }
     return CliExit::Ok;
 }

@@ -1,7 +1,7 @@
 #include "command.h"
 #include "playinput.h"
 
-#include "store/datamodule.h"
+#include "store/playsnapshot.h"
 #include "text/sequencetext.h"
 
 #include <QTextDocument>
@@ -77,21 +77,15 @@ int runTextCommand(const QStringList &arguments, QTextStream &out, QTextStream &
         return CliExit::Usage;
     }
 
-    Tables tables;
-    DataModule data(tables);
-    PlayRow header;
-    QString version;
-    if (const int status = loadPlayInput(options.file, data, header, version, err); status != CliExit::Ok)
+    PlaySnapshot play;
+    if (const int status = loadPlayInput(options.file, play, err); status != CliExit::Ok)
         return status;
     const int sequence = *options.sequence;
-    if (data.getdrawingnr(sequence) <= 0) {
-        err << "quorvane-cli: " << options.file << " has no sequence " << sequence << " (it has "
-            << data.sequencecount() << ")\n";
-        return CliExit::BadInput;
-    }
+    if (const int status = checkSequence(play, options.file, sequence, err); status != CliExit::Ok)
+        return status;
 
     QString stored;
-    data.getseqtext(sequence, stored);
+    play.data.getseqtext(sequence, stored);
     QTextDocument document;
     SequenceText::load(stored, document);
     if (options.format.value_or(TextFormat::Plain) == TextFormat::Plain) {

@@ -186,7 +186,7 @@ private Q_SLOTS:
         QTest::newRow("missing file") << QStringList{"render", folder.filePath("none.dat"), "--sequence", "1", "-o", out} << 2 << "cannot read";
         QTest::newRow("no such sequence") << QStringList{"render", play, "--sequence", "5", "-o", out} << 2 << "has no sequence 5 (it has 2)";
         QTest::newRow("settings folder without settings") << QStringList{"render", play, "--sequence", "1", "--settings", folder.filePath("nowhere"), "-o", out} << 2 << "quorvane-cli:";
-        QTest::newRow("output folder missing") << QStringList{"render", play, "--sequence", "1", "-o", folder.filePath("no/such/x.png")} << 2 << "cannot write";
+        QTest::newRow("output folder missing") << QStringList{"render", play, "--sequence", "1", "-o", folder.filePath("no/such/x.png")} << 2 << "Cannot write";
     }
     void failures()
     {

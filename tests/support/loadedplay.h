@@ -1,7 +1,6 @@
 #pragma once
 
-#include "store/datamodule.h"
-#include "store/playfile/playfile.h"
+#include "store/playsnapshot.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -23,30 +22,27 @@ inline QByteArray crlf(const QStringList &lines)
     return bytes;
 }
 
-// One play as a reader left it.
-struct Loaded {
-    Tables tables;
-    PlayRow header;
-    QString version;
+// One play as a reader left it, with what the reader found wrong.
+struct Loaded : PlaySnapshot {
     PlayReadError error = PlayReadError::None;
 };
 
-inline void loadPlayFile(const QByteArray &bytes, Loaded &play)
+inline void loadBytes(const QByteArray &bytes, PlaySnapshot::Format format, Loaded &play)
 {
     QByteArray data = bytes;
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
-    DataModule module(play.tables);
-    play.error = PlayFile::read(buffer, module, play.header, &play.version);
+    play.error = play.load(buffer, format, QStringLiteral("fixture")).error;
+}
+
+inline void loadPlayFile(const QByteArray &bytes, Loaded &play)
+{
+    loadBytes(bytes, PlaySnapshot::Format::PlayFile, play);
 }
 
 inline void loadExchangeFile(const QByteArray &bytes, Loaded &play)
 {
-    QByteArray data = bytes;
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::ReadOnly);
-    DataModule module(play.tables);
-    play.error = ExchangeFile::read(buffer, module, play.header, &play.version);
+    loadBytes(bytes, PlaySnapshot::Format::ExchangeFile, play);
 }
 
 // The part with this key, or an empty one.

@@ -198,12 +198,15 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, bytes);
         QFETCH(PlayReadError, error);
-        Loaded play;
-        play.tables.sequences.append({1, false, 7, QStringLiteral("loaded"), QString(), QString()});
-        loadExchangeFile(bytes, play);
-        QCOMPARE(play.error, error);
-        QCOMPARE(play.tables.sequences.size(), 1);
-        QCOMPARE(play.tables.sequences[0].Text == QLatin1String("loaded"), error != PlayReadError::None);
+        Tables tables;
+        DataModule data(tables);
+        tables.sequences.append({1, false, 7, QStringLiteral("loaded"), QString(), QString()});
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        PlayRow header;
+        QCOMPARE(ExchangeFile::read(buffer, data, header), error);
+        QCOMPARE(tables.sequences.size(), 1);
+        QCOMPARE(tables.sequences[0].Text == QLatin1String("loaded"), error != PlayReadError::None);
     }
 
     // Backups hold many records on one stream, read one after the other.
