@@ -133,7 +133,8 @@ void TestRtf::readsText_data()
     QTest::newRow("single quotes") << "\\lquote x\\rquote" << QString::fromUtf8("‘x’");
     QTest::newRow("typographic spaces") << "a\\enspace b\\emspace c\\qmspace d"
                                         << QString::fromUtf8("a\u2002b\u2003c\u2005d");
-    QTest::newRow("hyphens") << "left\\_back counter\\-attack" << QString::fromUtf8("left\u2011back counter\u00adattack");
+    QTest::newRow("hyphens") << "left\\_back counter\\-attack"
+                             << QString::fromUtf8("left\u2011back counter\u00adattack");
     QTest::newRow("a group ends the fallback") << "\\uc2\\u937{\\b x}" << QString::fromUtf8("Ωx");
     QTest::newRow("unicode beyond 16 bits") << "\\u70000?x" << QString::fromUtf8("\ufffdx");
     QTest::newRow("listtext is no text") << "{\\listtext\\pard\\plain\\f1 \\'b7\\tab}a" << QStringLiteral("a");
@@ -237,7 +238,8 @@ void TestRtf::readsFontNames()
     QFETCH(QString, entry);
     QFETCH(QString, family);
     QTextDocument document;
-    RtfReader::read(QString(QStringLiteral("{\\rtf1\\ansi{\\fonttbl") + entry + QStringLiteral("}\\f0 X\\par}")), document);
+    const QString rtf = QStringLiteral("{\\rtf1\\ansi{\\fonttbl") + entry + QStringLiteral("}\\f0 X\\par}");
+    RtfReader::read(rtf, document);
     QCOMPARE(formatOfWord(document, QStringLiteral("X")).fontFamilies().toStringList().value(0), family);
 }
 
