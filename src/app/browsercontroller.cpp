@@ -114,7 +114,9 @@ void BrowserController::prepareCourtPalette()
 
 void BrowserController::takeOverText()
 {
-    if (session.startupDone && browser.hasSequence())
+    // An unedited text stays as stored: writing it again would drop what
+    // the editor cannot hold.
+    if (session.startupDone && browser.hasSequence() && text.isModified())
         browser.takeOverText(text.takeOver());
 }
 

@@ -38,7 +38,7 @@ public:
     void fillSelectors();
     // The court palette's pictures from the symbol table.
     void prepareCourtPalette();
-    // Takes the edited text over into the current sequence.
+    // Takes the text over into the current sequence when it was edited.
     void takeOverText();
     // Puts the shown sketch on the clipboard at 100 % (factor 1) or 200 %.
     void copySketch(int factor);

@@ -178,6 +178,7 @@ void TextEditorTools::resetFont(const FontPreferences &font)
         target->document()->setDefaultFont(chosen);
         target->setCurrentCharFormat(defaultFormat);
         target->document()->clearUndoRedoStacks();
+        target->document()->setModified(false);
     }
     setStyleButtons();
 }
@@ -195,12 +196,20 @@ void TextEditorTools::loadInto(QTextEdit *target, const QString &storedText)
     SequenceText::load(storedText, *target->document());
     giveDefaultFont(*target->document(), defaultFormat);
     target->document()->clearUndoRedoStacks();
+    target->document()->setModified(false);
+}
+
+bool TextEditorTools::isModified() const
+{
+    return editor->document()->isModified();
 }
 
 QString TextEditorTools::takeOver()
 {
     const QString stored = SequenceText::takeOver(*editor->document());
     loadInto(overview, stored);
+    // Undoing an edit after this changes the text again.
+    editor->document()->setModified(false);
     return stored;
 }
 

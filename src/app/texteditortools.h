@@ -36,6 +36,9 @@ public:
     // Shows a stored sequence text in the editor and the overview. Text that
     // carries no font of its own (plain text) takes the font of resetFont.
     void load(const QString &storedText);
+    // Whether the user changed the editor's text since it was loaded or
+    // last taken over; only then is there anything to take over.
+    bool isModified() const;
     // The editor's text as it is to be stored; the overview shows it too.
     QString takeOver();
 

@@ -189,6 +189,39 @@ private Q_SLOTS:
         QCOMPARE(p.session.data.getparam(QStringLiteral("Antiexp2")).number, 2);
     }
 
+    // Browsing through the texts stores none of them again: the stored text
+    // keeps what the editor cannot hold. An edited text is taken over once.
+    void onlyEditedTextsAreTakenOver()
+    {
+        Program &p = *program;
+        p.choose("ComboBox2", QStringLiteral("Drive"));
+        const auto stored = [&p](int sequence) {
+            QString text;
+            p.session.data.getseqtext(sequence, text);
+            return text;
+        };
+        const QString first = stored(1);
+        const QString second = stored(2);
+        QVERIFY(first.startsWith(BoldText));
+        for (MainPage page : {MainPage::EditText, MainPage::Overview, MainPage::EditDrawing, MainPage::EditText}) {
+            p.showPage(page);
+            p.arrow("DownArrow");
+            p.arrow("UpArrow");
+        }
+        QCOMPARE(p.counter(), QStringLiteral("1 of 4"));
+        QCOMPARE(stored(1), first);
+        QCOMPARE(stored(2), second);
+
+        auto *editor = p.find<QTextEdit>("RichEdit2");
+        editor->moveCursor(QTextCursor::End);
+        QTest::keyClicks(editor, QStringLiteral(" please"));
+        p.arrow("DownArrow");
+        QVERIFY2(stored(1).contains(QStringLiteral("now please\\par")), qPrintable(stored(1)));
+        p.arrow("UpArrow");
+        QCOMPARE(p.overviewText(), QStringLiteral("Swim fast now please"));
+        QCOMPARE(stored(2), second);
+    }
+
     // Text edited on the Edit Text page, a sequence added and one deleted:
     // all of it is on disk after another play is chosen and read back by
     // a new run of the program.

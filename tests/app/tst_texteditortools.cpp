@@ -384,47 +384,81 @@ void TextEditorToolsTest::changeNotifications_data()
 {
     QTest::addColumn<Step>("step");
     QTest::addColumn<bool>("notified");
+    // The text differs from the one loaded or last taken over, and is to be
+    // taken over.
+    QTest::addColumn<bool>("modified");
 
-    QTest::newRow("typing") << Step([](Editors &e) { e.type(QStringLiteral("a")); }) << true;
-    QTest::newRow("backspace") << Step([](Editors &e) { QTest::keyClick(e.editor, Qt::Key_Backspace); }) << true;
+    QTest::newRow("typing") << Step([](Editors &e) { e.type(QStringLiteral("a")); }) << true << true;
+    QTest::newRow("backspace") << Step([](Editors &e) { QTest::keyClick(e.editor, Qt::Key_Backspace); }) << true
+                               << true;
     QTest::newRow("paste") << Step([](Editors &e) {
         QApplication::clipboard()->setText(QStringLiteral("abc"));
         e.tools.paste();
-    }) << true;
+    }) << true << true;
     QTest::newRow("cut") << Step([](Editors &e) {
         e.place(3, 0);
         e.tools.cut();
-    }) << true;
+    }) << true << true;
+    // Undone back to the text as loaded, there is nothing to take over.
     QTest::newRow("undo") << Step([](Editors &e) {
         e.type(QStringLiteral("z"));
         e.changes = 0;
         e.action(QStringLiteral("UndoButton1"))->trigger();
         QCOMPARE(e.editor->toPlainText(), QStringLiteral("one two"));
-    }) << true;
+    }) << true << false;
+    QTest::newRow("undo after a take-over") << Step([](Editors &e) {
+        e.type(QStringLiteral("z"));
+        e.tools.takeOver();
+        QVERIFY(!e.tools.isModified());
+        e.changes = 0;
+        e.action(QStringLiteral("UndoButton1"))->trigger();
+        QCOMPARE(e.editor->toPlainText(), QStringLiteral("one two"));
+    }) << true << true;
+    // Nothing of the text changes until something is typed.
     QTest::newRow("style at the typing position")
-        << Step([](Editors &e) { e.action(QStringLiteral("BoldButton1"))->trigger(); }) << true;
+        << Step([](Editors &e) { e.action(QStringLiteral("BoldButton1"))->trigger(); }) << true << false;
+    QTest::newRow("style of a selection") << Step([](Editors &e) {
+        e.place(3, 0);
+        e.action(QStringLiteral("ItalicButton1"))->trigger();
+    }) << true << true;
     QTest::newRow("alignment") << Step([](Editors &e) { e.action(QStringLiteral("CenterButton1"))->trigger(); })
-                               << true;
-    QTest::newRow("moving the caret") << Step([](Editors &e) { QTest::keyClick(e.editor, Qt::Key_Left); }) << false;
+                               << true << true;
+    QTest::newRow("bullets") << Step([](Editors &e) { e.action(QStringLiteral("BulletsButton1"))->trigger(); })
+                             << true << true;
+    QTest::newRow("numbered symbol") << Step([](Editors &e) {
+        e.tools.installedFamilies = [] { return QStringList{QStringLiteral("Wingdings 2")}; };
+        QTest::keyClick(e.editor, Qt::Key_1, Qt::ControlModifier);
+    }) << true << true;
+    QTest::newRow("moving the caret") << Step([](Editors &e) { QTest::keyClick(e.editor, Qt::Key_Left); }) << false
+                                      << false;
     QTest::newRow("copying") << Step([](Editors &e) {
         e.tools.selectAll();
         e.tools.copy();
-    }) << false;
-    QTest::newRow("loading") << Step([](Editors &e) { e.tools.load(runsText); }) << false;
-    QTest::newRow("resetting the font") << Step([](Editors &e) { e.tools.resetFont(bodyFont()); }) << false;
+    }) << false << false;
+    QTest::newRow("loading") << Step([](Editors &e) { e.tools.load(runsText); }) << false << false;
+    QTest::newRow("resetting the font") << Step([](Editors &e) { e.tools.resetFont(bodyFont()); }) << false
+                                        << false;
+    QTest::newRow("taking over") << Step([](Editors &e) {
+        e.type(QStringLiteral("a"));
+        e.changes = 0;
+        e.tools.takeOver();
+    }) << false << false;
 }
 
 void TextEditorToolsTest::changeNotifications()
 {
     QFETCH(Step, step);
     QFETCH(bool, notified);
+    QFETCH(bool, modified);
 
     Editors editors;
     editors.tools.load(QStringLiteral("one two"));
+    QVERIFY(!editors.tools.isModified());
     editors.place(7);
     editors.changes = 0;
     step(editors);
     QCOMPARE(editors.changes > 0, notified);
+    QCOMPARE(editors.tools.isModified(), modified);
 }
 
 void TextEditorToolsTest::numberedSymbols_data()
@@ -567,6 +601,7 @@ void TextEditorToolsTest::fontDialog()
     QCOMPARE(isBold(two), !accept);
     QCOMPARE(two.foreground().color(), QColor(Qt::red));
     QCOMPARE(editors.changes > 0, accept);
+    QCOMPARE(editors.tools.isModified(), accept);
     // The text before the selection is not touched.
     QCOMPARE(editors.formatAt(1).fontPointSize(), 12.0);
 }

@@ -1,5 +1,6 @@
 #include "text/rtfreader.h"
 
+#include "text/codepages.h"
 #include "text/cp1252.h"
 
 #include <QColor>
@@ -11,6 +12,10 @@
 #include <QTextDocument>
 #include <QTextList>
 
+#include <algorithm>
+#include <optional>
+#include <string_view>
+
 namespace {
 
 // Deeper groups than this are skipped whole; the control writes a handful.
@@ -18,13 +23,42 @@ constexpr int maxGroupDepth = 64;
 // Numeric parameters are cut to this many digits, so no number overflows.
 constexpr int maxParameterDigits = 9;
 constexpr int defaultHalfPoints = 24;
+// Distances are kept within 22 inches, the most a page holds, so that no
+// layout has to place text at absurd widths.
+constexpr int maxTwips = 31680;
+// The control keeps 32 tab stops per paragraph; more are dropped.
+constexpr int maxTabStops = 64;
 
 enum class Destination { Text, FontTable, ColorTable, BulletFormat, Skipped };
+
+// Groups whose content is no text of the document. Those marked "\*" are
+// skipped anyway; these come without the mark.
+constexpr std::u16string_view skippedDestinations[] = {
+    u"pntext",    u"listtext", u"listtable", u"listoverridetable", u"pntxtb", u"pntxta", u"stylesheet",
+    u"info",      u"pict",     u"object",    u"fldinst",           u"header", u"headerl", u"headerr",
+    u"headerf",   u"footer",   u"footerl",   u"footerr",           u"footerf", u"footnote",
+    // The plain-text stand-in for nested tables, which are read themselves.
+    u"nonesttables",
+};
+
+struct NamedCharacter {
+    std::u16string_view word;
+    char16_t character;
+};
+
+// Control words that stand for one character.
+constexpr NamedCharacter namedCharacters[] = {
+    {u"tab", u'\t'},        {u"line", 0x2028},      {u"bullet", 0x2022},  {u"lquote", 0x2018},
+    {u"rquote", 0x2019},    {u"ldblquote", 0x201C}, {u"rdblquote", 0x201D}, {u"endash", 0x2013},
+    {u"emdash", 0x2014},    {u"enspace", 0x2002},   {u"emspace", 0x2003}, {u"qmspace", 0x2005},
+    {u"zwj", 0x200D},       {u"zwnj", 0x200C},
+};
 
 struct CharacterState {
     int font = 0;
     int halfPoints = defaultHalfPoints;
     int color = 0;
+    int highlight = 0; // colour table entry, 0 for none
     bool bold = false;
     bool italic = false;
     bool underline = false;
@@ -37,7 +71,15 @@ struct CharacterState {
 struct ParagraphState {
     Qt::Alignment alignment = Qt::AlignLeft;
     int leftIndentTwips = 0;
+    int rightIndentTwips = 0;
     int firstIndentTwips = 0;
+    int spaceBeforeTwips = 0;
+    int spaceAfterTwips = 0;
+    // "\sl": at least this many twips, exactly as many when negative, or
+    // 240ths of a single line with "\slmult1"; 0 is single spacing.
+    int lineSpacing = 0;
+    bool lineMultiple = false;
+    QList<QTextOption::Tab> tabs; // by position
     bool bullet = false;
 };
 
@@ -46,6 +88,12 @@ struct GroupState {
     CharacterState character;
     ParagraphState paragraph;
     int unicodeSkip = 1;
+    QTextOption::TabType nextTabType = QTextOption::LeftTab; // "\tqr", "\tqc", "\tqdec" come before "\tx"
+};
+
+struct Font {
+    QString name;
+    int codePage = 0; // 0: the document's
 };
 
 struct Run {
@@ -70,6 +118,25 @@ int hexDigit(QChar c)
     return -1;
 }
 
+int twips(int parameter)
+{
+    return qBound(-maxTwips, parameter, maxTwips);
+}
+
+void addTabStop(QList<QTextOption::Tab> &tabs, int positionTwips, QTextOption::TabType type)
+{
+    if (positionTwips < 0)
+        return;
+    const QTextOption::Tab tab(qMin(positionTwips, maxTwips) / 20.0, type,
+                               type == QTextOption::DelimiterTab ? QChar(u'.') : QChar());
+    const auto at = std::find_if(tabs.begin(), tabs.end(),
+                                 [&tab](const QTextOption::Tab &t) { return t.position >= tab.position; });
+    if (at != tabs.end() && at->position == tab.position)
+        *at = tab;
+    else if (tabs.size() < maxTabStops)
+        tabs.insert(at, tab);
+}
+
 class Parser {
 public:
     explicit Parser(QStringView rtf) : m_rtf(rtf) {}
@@ -81,11 +148,16 @@ private:
     void openGroup();
     void closeGroup();
     void controlWord(QStringView word, bool hasParameter, int parameter);
+    void paragraphWord(QStringView word, bool hasParameter, int parameter);
     void controlSymbol(QChar symbol);
     void character(QChar c);
     void endParagraph();
     int readParameter(bool &hasParameter);
+    int codePage() const;
+    QChar decodeByte(quint8 byte) const;
+    QChar fromSource(QChar c) const;
     QTextCharFormat charFormat(const CharacterState &state) const;
+    QColor tableColor(int index) const;
 
     QStringView m_rtf;
     qsizetype m_pos = 0;
@@ -95,13 +167,18 @@ private:
     bool m_nextIsIgnorable = false; // "\*" seen
     int m_charactersToSkip = 0; // after "\uN"
 
-    QHash<int, QString> m_fonts; // by number; \fcharset needs nothing, the text is 7-bit
+    int m_codePage = 1252; // "\ansicpg"
+    int m_defaultFont = 0; // "\deff"
+    QHash<int, Font> m_fonts; // by number
     int m_tableFont = 0;
     QList<QColor> m_colors;
     QColor m_tableColor;
 
     QList<Paragraph> m_paragraphs;
     Paragraph m_current;
+    // The paragraph format in force when the document's group closed: a
+    // text that ends without "\par" keeps it for its last paragraph.
+    std::optional<ParagraphState> m_closingParagraph;
 };
 
 void Parser::parse()
@@ -140,10 +217,11 @@ void Parser::parse()
                 controlSymbol(next);
             }
         } else if (c != u'\r' && c != u'\n') {
-            character(c);
+            character(fromSource(c));
         }
     }
-    endParagraph();
+    m_current.format = m_closingParagraph.value_or(m_state.paragraph);
+    m_paragraphs.append(std::exchange(m_current, Paragraph()));
 }
 
 int Parser::readParameter(bool &hasParameter)
@@ -166,6 +244,7 @@ int Parser::readParameter(bool &hasParameter)
 
 void Parser::openGroup()
 {
+    m_charactersToSkip = 0; // a group ends the fallback of "\uN"
     if (m_stack.size() >= maxGroupDepth) {
         m_ignoredDepth = 1;
         return;
@@ -182,6 +261,8 @@ void Parser::closeGroup()
         return; // stray brace
     if (m_state.destination == Destination::ColorTable && m_stack.last().destination != Destination::ColorTable)
         m_tableColor = QColor();
+    if (m_stack.size() == 1 && m_state.destination == Destination::Text)
+        m_closingParagraph = m_state.paragraph;
     m_state = m_stack.takeLast();
 }
 
@@ -190,9 +271,8 @@ void Parser::controlWord(QStringView word, bool hasParameter, int parameter)
     const bool ignorable = std::exchange(m_nextIsIgnorable, false);
     const bool on = !hasParameter || parameter != 0;
     CharacterState &ch = m_state.character;
-    ParagraphState &para = m_state.paragraph;
 
-    if (m_charactersToSkip > 0 && m_state.destination == Destination::Text) {
+    if (m_charactersToSkip > 0) {
         --m_charactersToSkip; // a control word stands for one fallback character
         return;
     }
@@ -200,8 +280,9 @@ void Parser::controlWord(QStringView word, bool hasParameter, int parameter)
         return;
 
     if (m_state.destination == Destination::BulletFormat) {
-        // The bullet belongs to the paragraph around the "\pn" group.
-        if (word == u"pnlvlblt") {
+        // The bullet belongs to the paragraph around the "\pn" group. The
+        // program knows bullets only: numbered paragraphs get one too.
+        if (word == u"pnlvlblt" || word == u"pnlvlbody") {
             for (auto it = m_stack.rbegin(); it != m_stack.rend(); ++it) {
                 if (it->destination != Destination::BulletFormat) {
                     it->paragraph.bullet = true;
@@ -211,6 +292,17 @@ void Parser::controlWord(QStringView word, bool hasParameter, int parameter)
         }
         return;
     }
+    if (word == u"u") {
+        // UTF-16 units as signed 16-bit numbers; anything else is no character.
+        const bool valid = parameter >= -32768 && parameter <= 65535;
+        character(valid ? QChar(char16_t(parameter < 0 ? parameter + 65536 : parameter)) : QChar::ReplacementCharacter);
+        m_charactersToSkip = m_state.unicodeSkip;
+        return;
+    }
+    if (word == u"uc") {
+        m_state.unicodeSkip = qMax(0, parameter);
+        return;
+    }
     if (word == u"fonttbl") {
         m_state.destination = Destination::FontTable;
     } else if (word == u"colortbl") {
@@ -218,15 +310,17 @@ void Parser::controlWord(QStringView word, bool hasParameter, int parameter)
         m_tableColor = QColor();
     } else if (word == u"pn") {
         m_state.destination = Destination::BulletFormat;
-    } else if (ignorable || word == u"pntext" || word == u"stylesheet" || word == u"info" || word == u"pict"
-               || word == u"object" || word == u"header" || word == u"footer" || word == u"footnote"
-               || word == u"listtable" || word == u"listoverridetable" || word == u"pntxtb"
-               || word == u"pntxta") {
+    } else if (ignorable || std::find(std::begin(skippedDestinations), std::end(skippedDestinations), word)
+                                != std::end(skippedDestinations)) {
         m_state.destination = Destination::Skipped;
     } else if (m_state.destination == Destination::FontTable) {
         if (word == u"f") {
             m_tableFont = parameter;
-            m_fonts[m_tableFont].clear();
+            m_fonts[m_tableFont] = Font();
+        } else if (word == u"fcharset") {
+            m_fonts[m_tableFont].codePage = CodePages::ofCharset(parameter);
+        } else if (word == u"cpg") {
+            m_fonts[m_tableFont].codePage = qMax(0, parameter);
         }
     } else if (m_state.destination == Destination::ColorTable) {
         if (!m_tableColor.isValid())
@@ -238,18 +332,27 @@ void Parser::controlWord(QStringView word, bool hasParameter, int parameter)
             m_tableColor.setGreen(component);
         else if (word == u"blue")
             m_tableColor.setBlue(component);
-    } else if (word == u"par") {
-        endParagraph();
-    } else if (word == u"pard") {
-        para = ParagraphState();
+    } else if (const auto named = std::find_if(std::begin(namedCharacters), std::end(namedCharacters),
+                                               [word](const NamedCharacter &n) { return n.word == word; });
+               named != std::end(namedCharacters)) {
+        character(QChar(named->character));
+    } else if (word == u"ansicpg") {
+        if (parameter > 0)
+            m_codePage = parameter;
+    } else if (word == u"deff") {
+        m_defaultFont = parameter;
+        ch.font = parameter;
     } else if (word == u"plain") {
         ch = CharacterState();
+        ch.font = m_defaultFont;
     } else if (word == u"f") {
         ch.font = parameter;
     } else if (word == u"fs") {
         ch.halfPoints = hasParameter ? qBound(2, parameter, 3276) : defaultHalfPoints;
     } else if (word == u"cf") {
         ch.color = parameter;
+    } else if (word == u"highlight" || word == u"chcbpat" || word == u"cb") {
+        ch.highlight = parameter;
     } else if (word == u"b") {
         ch.bold = on;
     } else if (word == u"i") {
@@ -266,27 +369,60 @@ void Parser::controlWord(QStringView word, bool hasParameter, int parameter)
         ch.verticalAlignment = on ? QTextCharFormat::AlignSubScript : QTextCharFormat::AlignNormal;
     } else if (word == u"nosupersub") {
         ch.verticalAlignment = QTextCharFormat::AlignNormal;
+    } else {
+        paragraphWord(word, hasParameter, parameter);
+    }
+}
+
+// Paragraph marks and formats, and the ends of table cells and rows.
+void Parser::paragraphWord(QStringView word, bool hasParameter, int parameter)
+{
+    ParagraphState &para = m_state.paragraph;
+    if (word == u"par" || word == u"cell" || word == u"nestcell") {
+        // A cell is a paragraph of its own, as other readers show it.
+        endParagraph();
+    } else if (word == u"row" || word == u"nestrow") {
+        if (!m_current.runs.isEmpty())
+            endParagraph();
+    } else if (word == u"pard") {
+        para = ParagraphState();
+        m_state.nextTabType = QTextOption::LeftTab;
     } else if (word == u"ql") {
         para.alignment = Qt::AlignLeft;
     } else if (word == u"qc") {
         para.alignment = Qt::AlignHCenter;
     } else if (word == u"qr") {
         para.alignment = Qt::AlignRight;
+    } else if (word == u"qj") {
+        para.alignment = Qt::AlignJustify;
     } else if (word == u"li") {
-        para.leftIndentTwips = parameter;
+        para.leftIndentTwips = twips(parameter);
+    } else if (word == u"ri") {
+        para.rightIndentTwips = twips(parameter);
     } else if (word == u"fi") {
-        para.firstIndentTwips = parameter;
-    } else if (word == u"tab") {
-        character(u'\t');
-    } else if (word == u"line") {
-        character(QChar::LineSeparator);
-    } else if (word == u"bullet") {
-        character(QChar(0x2022));
-    } else if (word == u"uc") {
-        m_state.unicodeSkip = qMax(0, parameter);
-    } else if (word == u"u") {
-        character(QChar(char16_t(parameter < 0 ? parameter + 65536 : parameter)));
-        m_charactersToSkip = m_state.unicodeSkip;
+        para.firstIndentTwips = twips(parameter);
+    } else if (word == u"sb") {
+        para.spaceBeforeTwips = qBound(0, parameter, maxTwips);
+    } else if (word == u"sa") {
+        para.spaceAfterTwips = qBound(0, parameter, maxTwips);
+    } else if (word == u"sl") {
+        para.lineSpacing = twips(parameter);
+    } else if (word == u"slmult") {
+        para.lineMultiple = !hasParameter || parameter != 0;
+    } else if (word == u"tqr") {
+        m_state.nextTabType = QTextOption::RightTab;
+    } else if (word == u"tqc") {
+        m_state.nextTabType = QTextOption::CenterTab;
+    } else if (word == u"tqdec") {
+        m_state.nextTabType = QTextOption::DelimiterTab;
+    } else if (word == u"tx" || word == u"tb") {
+        // Bar tabs draw a line the document cannot show; they are no stops.
+        if (word == u"tx")
+            addTabStop(para.tabs, parameter, m_state.nextTabType);
+        m_state.nextTabType = QTextOption::LeftTab;
+    } else if (word == u"ls") {
+        // Lists of other writers; numbered ones get bullets as well.
+        para.bullet = parameter > 0;
     }
 }
 
@@ -306,10 +442,13 @@ void Parser::controlSymbol(QChar symbol)
         }
         if (digits == 0)
             return; // a broken escape stands for nothing
-        const char byte = char(value);
-        character(Cp1252::decode(QByteArrayView(&byte, 1)).at(0));
+        character(decodeByte(quint8(value)));
     } else if (symbol == u'~') {
         character(QChar::Nbsp);
+    } else if (symbol == u'_') {
+        character(QChar(0x2011)); // non-breaking hyphen
+    } else if (symbol == u'-') {
+        character(QChar::SoftHyphen); // optional hyphen, kept as the soft hyphen
     } else if (symbol == u'\\' || symbol == u'{' || symbol == u'}') {
         character(symbol);
     } else if (symbol == u'\r' || symbol == u'\n') {
@@ -319,9 +458,32 @@ void Parser::controlSymbol(QChar symbol)
     }
 }
 
+// The code page of the bytes at this point: the current font's, else the
+// document's. In the font table it is that of the font being named.
+int Parser::codePage() const
+{
+    const int font = m_state.destination == Destination::FontTable ? m_tableFont : m_state.character.font;
+    const int own = m_fonts.value(font).codePage;
+    return own != 0 ? own : m_codePage;
+}
+
+QChar Parser::decodeByte(quint8 byte) const
+{
+    return CodePages::decode(codePage(), byte);
+}
+
+// Rich text is 7-bit; an 8-bit character in the source is a byte of the
+// code page that was read as Windows-1252, as the play files are.
+QChar Parser::fromSource(QChar c) const
+{
+    if (c.unicode() < 0x80 || !Cp1252::canEncode(c))
+        return c;
+    return decodeByte(quint8(Cp1252::encode(QStringView(&c, 1)).at(0)));
+}
+
 void Parser::character(QChar c)
 {
-    if (m_charactersToSkip > 0 && m_state.destination == Destination::Text) {
+    if (m_charactersToSkip > 0) {
         --m_charactersToSkip;
         return;
     }
@@ -333,9 +495,9 @@ void Parser::character(QChar c)
         break;
     case Destination::FontTable:
         if (c == u';')
-            m_fonts[m_tableFont] = m_fonts[m_tableFont].trimmed();
-        else if (m_fonts[m_tableFont].size() < 256)
-            m_fonts[m_tableFont] += c;
+            m_fonts[m_tableFont].name = m_fonts[m_tableFont].name.trimmed();
+        else if (m_fonts[m_tableFont].name.size() < 256)
+            m_fonts[m_tableFont].name += c;
         break;
     case Destination::ColorTable:
         if (c == u';' && m_colors.size() < 65536) {
@@ -355,10 +517,15 @@ void Parser::endParagraph()
     m_paragraphs.append(std::exchange(m_current, Paragraph()));
 }
 
+QColor Parser::tableColor(int index) const
+{
+    return index > 0 && index < m_colors.size() ? m_colors[index] : QColor();
+}
+
 QTextCharFormat Parser::charFormat(const CharacterState &state) const
 {
     QTextCharFormat format;
-    const QString family = m_fonts.value(state.font);
+    const QString family = m_fonts.value(state.font).name;
     format.setFontFamilies({family.isEmpty() ? QStringLiteral("Arial") : family});
     format.setFontPointSize(state.halfPoints / 2.0);
     format.setFontWeight(state.bold ? QFont::Bold : QFont::Normal);
@@ -366,8 +533,30 @@ QTextCharFormat Parser::charFormat(const CharacterState &state) const
     format.setFontUnderline(state.underline);
     format.setFontStrikeOut(state.strikeOut);
     format.setVerticalAlignment(state.verticalAlignment);
-    if (state.color > 0 && state.color < m_colors.size() && m_colors[state.color].isValid())
-        format.setForeground(m_colors[state.color]);
+    if (const QColor color = tableColor(state.color); color.isValid())
+        format.setForeground(color);
+    if (const QColor highlight = tableColor(state.highlight); highlight.isValid())
+        format.setBackground(highlight);
+    return format;
+}
+
+QTextBlockFormat blockFormat(const ParagraphState &paragraph)
+{
+    QTextBlockFormat format;
+    format.setAlignment(paragraph.alignment);
+    format.setLeftMargin(paragraph.leftIndentTwips / 20.0);
+    format.setRightMargin(paragraph.rightIndentTwips / 20.0);
+    format.setTextIndent(paragraph.firstIndentTwips / 20.0);
+    format.setTopMargin(paragraph.spaceBeforeTwips / 20.0);
+    format.setBottomMargin(paragraph.spaceAfterTwips / 20.0);
+    if (paragraph.lineSpacing < 0)
+        format.setLineHeight(-paragraph.lineSpacing / 20.0, QTextBlockFormat::FixedHeight);
+    else if (paragraph.lineSpacing > 0 && paragraph.lineMultiple)
+        format.setLineHeight(paragraph.lineSpacing * 100.0 / 240, QTextBlockFormat::ProportionalHeight);
+    else if (paragraph.lineSpacing > 0)
+        format.setLineHeight(paragraph.lineSpacing / 20.0, QTextBlockFormat::MinimumHeight);
+    if (!paragraph.tabs.isEmpty())
+        format.setTabPositions(paragraph.tabs);
     return format;
 }
 
@@ -383,14 +572,10 @@ void Parser::fill(QTextDocument &document) const
     QTextList *list = nullptr;
     for (qsizetype i = 0; i < paragraphs.size(); ++i) {
         const Paragraph &paragraph = paragraphs[i];
-        QTextBlockFormat blockFormat;
-        blockFormat.setAlignment(paragraph.format.alignment);
-        blockFormat.setLeftMargin(paragraph.format.leftIndentTwips / 20.0);
-        blockFormat.setTextIndent(paragraph.format.firstIndentTwips / 20.0);
         if (i == 0)
-            cursor.setBlockFormat(blockFormat);
+            cursor.setBlockFormat(blockFormat(paragraph.format));
         else
-            cursor.insertBlock(blockFormat);
+            cursor.insertBlock(blockFormat(paragraph.format));
         if (!paragraph.format.bullet)
             list = nullptr;
         else if (list)

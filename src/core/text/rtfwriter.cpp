@@ -16,6 +16,7 @@ struct CharacterState {
     int font = -1;
     int halfPoints = -1;
     int color = -1;
+    int highlight = 0;
     bool bold = false;
     bool italic = false;
     bool underline = false;
@@ -26,7 +27,13 @@ struct CharacterState {
 struct ParagraphState {
     Qt::Alignment alignment = Qt::AlignLeft;
     int leftIndentTwips = 0;
+    int rightIndentTwips = 0;
     int firstIndentTwips = 0;
+    int spaceBeforeTwips = 0;
+    int spaceAfterTwips = 0;
+    int lineSpacing = 0; // as "\sl" takes it
+    bool lineMultiple = false; // "\slmult1"
+    QList<QTextOption::Tab> tabs;
     bool bullet = false;
 
     bool operator==(const ParagraphState &) const = default;
@@ -52,17 +59,37 @@ ParagraphState paragraphOf(const QTextBlock &block)
     const QTextBlockFormat format = block.blockFormat();
     ParagraphState state;
     const Qt::Alignment horizontal = format.alignment() & Qt::AlignHorizontal_Mask;
-    state.alignment = horizontal & Qt::AlignHCenter ? Qt::AlignHCenter
-                      : horizontal & Qt::AlignRight ? Qt::AlignRight
-                                                    : Qt::AlignLeft;
+    state.alignment = horizontal & Qt::AlignJustify  ? Qt::AlignJustify
+                      : horizontal & Qt::AlignHCenter ? Qt::AlignHCenter
+                      : horizontal & Qt::AlignRight   ? Qt::AlignRight
+                                                      : Qt::AlignLeft;
     state.leftIndentTwips = qRound(format.leftMargin() * 20);
+    state.rightIndentTwips = qRound(format.rightMargin() * 20);
     state.firstIndentTwips = qRound(format.textIndent() * 20);
+    state.spaceBeforeTwips = qRound(format.topMargin() * 20);
+    state.spaceAfterTwips = qRound(format.bottomMargin() * 20);
+    switch (format.lineHeightType()) {
+    case QTextBlockFormat::ProportionalHeight:
+        state.lineSpacing = qRound(format.lineHeight() * 240 / 100);
+        state.lineMultiple = true;
+        break;
+    case QTextBlockFormat::MinimumHeight:
+        state.lineSpacing = qRound(format.lineHeight() * 20);
+        break;
+    case QTextBlockFormat::FixedHeight:
+        state.lineSpacing = -qRound(format.lineHeight() * 20);
+        break;
+    default:
+        break;
+    }
+    state.tabs = format.tabPositions();
     state.bullet = block.textList() != nullptr;
     return state;
 }
 
-// A character that is neither a tab nor a line break, as 7-bit text.
-void appendCharacter(QString &rtf, QChar c)
+// A character that is neither a tab nor a line break, as 7-bit text. In a
+// symbol font a byte is the glyph's number, not a Windows-1252 character.
+void appendCharacter(QString &rtf, QChar c, bool symbolFont)
 {
     const char16_t u = c.unicode();
     if (u == u'\\' || u == u'{' || u == u'}') {
@@ -70,8 +97,8 @@ void appendCharacter(QString &rtf, QChar c)
         rtf += c;
     } else if (u >= 0x20 && u < 0x7F) {
         rtf += c;
-    } else if (Cp1252::canEncode(c)) {
-        const quint8 byte = quint8(Cp1252::encode(QStringView(&c, 1)).at(0));
+    } else if (symbolFont ? u <= 0xFF : Cp1252::canEncode(c)) {
+        const quint8 byte = symbolFont ? quint8(u) : quint8(Cp1252::encode(QStringView(&c, 1)).at(0));
         rtf += QStringLiteral("\\'%1").arg(byte, 2, 16, QLatin1Char('0'));
     } else {
         // Each UTF-16 unit as a signed number, with "?" for readers that
@@ -89,6 +116,7 @@ private:
     void collectTables();
     QString header() const;
     void writeParagraph(const QTextBlock &block);
+    void writeParagraphFormat(const ParagraphState &paragraph);
     void writeCharacterChanges(const QTextCharFormat &format);
     void writeText(QStringView text);
     void word(QStringView controlWord);
@@ -128,8 +156,10 @@ void Writer::collectTables()
             const QTextCharFormat format = it.fragment().charFormat();
             if (!m_fonts.contains(familyOf(format)))
                 m_fonts.append(familyOf(format));
-            if (format.foreground().style() != Qt::NoBrush && !m_colors.contains(format.foreground().color()))
-                m_colors.append(format.foreground().color());
+            for (const QBrush &brush : {format.foreground(), format.background()}) {
+                if (brush.style() != Qt::NoBrush && !m_colors.contains(brush.color()))
+                    m_colors.append(brush.color());
+            }
         }
     }
     if (m_fonts.isEmpty())
@@ -149,7 +179,7 @@ QString Writer::header() const
     for (qsizetype i = 0; i < m_fonts.size(); ++i) {
         header += QStringLiteral("{\\f%1\\fnil\\fcharset%2 ").arg(i).arg(isSymbolFont(m_fonts[i]) ? 2 : 0);
         for (const QChar c : m_fonts[i])
-            appendCharacter(header, c);
+            appendCharacter(header, c, isSymbolFont(m_fonts[i]));
         header += QStringLiteral(";}");
     }
     header += QStringLiteral("}\r\n");
@@ -180,14 +210,7 @@ void Writer::writeParagraph(const QTextBlock &block)
             m_body += QStringLiteral("{\\*\\pn\\pnlvlblt\\pnf%1\\pnindent0{\\pntxtb\\'B7}}").arg(m_bulletFont);
             m_needsDelimiter = false;
         }
-        if (paragraph.firstIndentTwips != 0)
-            word(QStringLiteral("fi%1").arg(paragraph.firstIndentTwips));
-        if (paragraph.leftIndentTwips != 0)
-            word(QStringLiteral("li%1").arg(paragraph.leftIndentTwips));
-        if (paragraph.alignment == Qt::AlignHCenter)
-            word(u"qc");
-        else if (paragraph.alignment == Qt::AlignRight)
-            word(u"qr");
+        writeParagraphFormat(paragraph);
     } else if (paragraph.bullet) {
         m_body += bulletText;
         m_needsDelimiter = false;
@@ -204,6 +227,39 @@ void Writer::writeParagraph(const QTextBlock &block)
     m_needsDelimiter = false;
 }
 
+// The words after "\pard" for what differs from a plain paragraph.
+void Writer::writeParagraphFormat(const ParagraphState &paragraph)
+{
+    const auto distance = [this](const char *name, int twips) {
+        if (twips != 0)
+            word(QString(QLatin1String(name) + QString::number(twips)));
+    };
+    distance("fi", paragraph.firstIndentTwips);
+    distance("li", paragraph.leftIndentTwips);
+    distance("ri", paragraph.rightIndentTwips);
+    distance("sb", paragraph.spaceBeforeTwips);
+    distance("sa", paragraph.spaceAfterTwips);
+    if (paragraph.lineSpacing != 0) {
+        distance("sl", paragraph.lineSpacing);
+        word(paragraph.lineMultiple ? u"slmult1" : u"slmult0");
+    }
+    for (const QTextOption::Tab &tab : paragraph.tabs) {
+        if (tab.type == QTextOption::RightTab)
+            word(u"tqr");
+        else if (tab.type == QTextOption::CenterTab)
+            word(u"tqc");
+        else if (tab.type == QTextOption::DelimiterTab)
+            word(u"tqdec");
+        word(QStringLiteral("tx%1").arg(qRound(tab.position * 20)));
+    }
+    if (paragraph.alignment == Qt::AlignHCenter)
+        word(u"qc");
+    else if (paragraph.alignment == Qt::AlignRight)
+        word(u"qr");
+    else if (paragraph.alignment == Qt::AlignJustify)
+        word(u"qj");
+}
+
 void Writer::writeCharacterChanges(const QTextCharFormat &format)
 {
     CharacterState next;
@@ -212,6 +268,9 @@ void Writer::writeCharacterChanges(const QTextCharFormat &format)
                                                                        : defaultHalfPoints;
     next.color = format.foreground().style() == Qt::NoBrush ? 0
                                                             : int(m_colors.indexOf(format.foreground().color())) + 1;
+    next.highlight = format.background().style() == Qt::NoBrush
+                         ? 0
+                         : int(m_colors.indexOf(format.background().color())) + 1;
     next.bold = format.fontWeight() >= QFont::DemiBold;
     next.italic = format.fontItalic();
     next.underline = format.fontUnderline();
@@ -227,6 +286,8 @@ void Writer::writeCharacterChanges(const QTextCharFormat &format)
         word(QStringLiteral("f%1").arg(next.font));
     if (next.halfPoints != now.halfPoints)
         word(QStringLiteral("fs%1").arg(next.halfPoints));
+    if (next.highlight != now.highlight)
+        word(QStringLiteral("highlight%1").arg(next.highlight));
     if (next.bold != now.bold)
         word(next.bold ? u"b" : u"b0");
     if (next.italic != now.italic)
@@ -261,7 +322,7 @@ void Writer::writeText(QStringView text)
             m_body += u' ';
             m_needsDelimiter = false;
         }
-        appendCharacter(m_body, c);
+        appendCharacter(m_body, c, isSymbolFont(m_fonts.value(m_character.font)));
     }
 }
 
