@@ -139,7 +139,7 @@ void addTabStop(QList<QTextOption::Tab> &tabs, int positionTwips, QTextOption::T
 
 class Parser {
 public:
-    explicit Parser(QStringView rtf) : m_rtf(rtf) {}
+    explicit Parser(QStringView rtf) : input(rtf) {}
 
     void parse();
     void fill(QTextDocument &document) const;
@@ -159,39 +159,39 @@ private:
     QTextCharFormat charFormat(const CharacterState &state) const;
     QColor tableColor(int index) const;
 
-    QStringView m_rtf;
-    qsizetype m_pos = 0;
-    GroupState m_state;
-    QList<GroupState> m_stack;
-    int m_ignoredDepth = 0; // groups opened beyond maxGroupDepth
-    bool m_nextIsIgnorable = false; // "\*" seen
-    int m_charactersToSkip = 0; // after "\uN"
+    QStringView input;
+    qsizetype pos = 0;
+    GroupState groupState;
+    QList<GroupState> stack;
+    int ignoredDepth = 0; // groups opened beyond maxGroupDepth
+    bool nextIsIgnorable = false; // "\*" seen
+    int charactersToSkip = 0; // after "\uN"
 
-    int m_codePage = 1252; // "\ansicpg"
-    int m_defaultFont = 0; // "\deff"
-    QHash<int, Font> m_fonts; // by number
-    int m_tableFont = 0;
-    QList<QColor> m_colors;
-    QColor m_tableColor;
+    int documentCodePage = 1252; // "\ansicpg"
+    int defaultFont = 0; // "\deff"
+    QHash<int, Font> fonts; // by number
+    int tableFont = 0;
+    QList<QColor> colors;
+    QColor colorEntry;
 
-    QList<Paragraph> m_paragraphs;
-    Paragraph m_current;
+    QList<Paragraph> finished;
+    Paragraph unfinished;
     // The paragraph format in force when the document's group closed: a
     // text that ends without "\par" keeps it for its last paragraph.
-    std::optional<ParagraphState> m_closingParagraph;
+    std::optional<ParagraphState> closingParagraph;
 };
 
 void Parser::parse()
 {
-    while (m_pos < m_rtf.size()) {
-        const QChar c = m_rtf[m_pos++];
-        if (m_ignoredDepth > 0) {
+    while (pos < input.size()) {
+        const QChar c = input[pos++];
+        if (ignoredDepth > 0) {
             if (c == u'{')
-                ++m_ignoredDepth;
+                ++ignoredDepth;
             else if (c == u'}')
-                --m_ignoredDepth;
-            else if (c == u'\\' && m_pos < m_rtf.size())
-                ++m_pos; // an escaped brace must not count
+                --ignoredDepth;
+            else if (c == u'\\' && pos < input.size())
+                ++pos; // an escaped brace must not count
             continue;
         }
         if (c == u'{') {
@@ -199,44 +199,44 @@ void Parser::parse()
         } else if (c == u'}') {
             closeGroup();
         } else if (c == u'\\') {
-            if (m_pos >= m_rtf.size())
+            if (pos >= input.size())
                 break;
-            const QChar next = m_rtf[m_pos];
+            const QChar next = input[pos];
             if (next.isLetter() && next.unicode() < 0x80) {
-                const qsizetype start = m_pos;
-                while (m_pos < m_rtf.size() && m_rtf[m_pos].isLetter() && m_rtf[m_pos].unicode() < 0x80)
-                    ++m_pos;
-                const QStringView word = m_rtf.sliced(start, m_pos - start);
+                const qsizetype start = pos;
+                while (pos < input.size() && input[pos].isLetter() && input[pos].unicode() < 0x80)
+                    ++pos;
+                const QStringView word = input.sliced(start, pos - start);
                 bool hasParameter = false;
                 const int parameter = readParameter(hasParameter);
-                if (m_pos < m_rtf.size() && m_rtf[m_pos] == u' ')
-                    ++m_pos; // the delimiter belongs to the word
+                if (pos < input.size() && input[pos] == u' ')
+                    ++pos; // the delimiter belongs to the word
                 controlWord(word, hasParameter, parameter);
             } else {
-                ++m_pos;
+                ++pos;
                 controlSymbol(next);
             }
         } else if (c != u'\r' && c != u'\n') {
             character(fromSource(c));
         }
     }
-    m_current.format = m_closingParagraph.value_or(m_state.paragraph);
-    m_paragraphs.append(std::exchange(m_current, Paragraph()));
+    unfinished.format = closingParagraph.value_or(groupState.paragraph);
+    finished.append(std::exchange(unfinished, Paragraph()));
 }
 
 int Parser::readParameter(bool &hasParameter)
 {
     bool negative = false;
-    if (m_pos < m_rtf.size() && m_rtf[m_pos] == u'-') {
+    if (pos < input.size() && input[pos] == u'-') {
         negative = true;
-        ++m_pos;
+        ++pos;
     }
     qint64 value = 0;
     int digits = 0;
-    while (m_pos < m_rtf.size() && m_rtf[m_pos].isDigit() && m_rtf[m_pos].unicode() < 0x80) {
+    while (pos < input.size() && input[pos].isDigit() && input[pos].unicode() < 0x80) {
         if (digits++ < maxParameterDigits)
-            value = value * 10 + m_rtf[m_pos].digitValue();
-        ++m_pos;
+            value = value * 10 + input[pos].digitValue();
+        ++pos;
     }
     hasParameter = digits > 0;
     return int(negative ? -value : value);
@@ -244,46 +244,46 @@ int Parser::readParameter(bool &hasParameter)
 
 void Parser::openGroup()
 {
-    m_charactersToSkip = 0; // a group ends the fallback of "\uN"
-    if (m_stack.size() >= maxGroupDepth) {
-        m_ignoredDepth = 1;
+    charactersToSkip = 0; // a group ends the fallback of "\uN"
+    if (stack.size() >= maxGroupDepth) {
+        ignoredDepth = 1;
         return;
     }
-    m_stack.append(m_state);
-    m_nextIsIgnorable = false;
+    stack.append(groupState);
+    nextIsIgnorable = false;
 }
 
 void Parser::closeGroup()
 {
-    m_charactersToSkip = 0;
-    m_nextIsIgnorable = false;
-    if (m_stack.isEmpty())
+    charactersToSkip = 0;
+    nextIsIgnorable = false;
+    if (stack.isEmpty())
         return; // stray brace
-    if (m_state.destination == Destination::ColorTable && m_stack.last().destination != Destination::ColorTable)
-        m_tableColor = QColor();
-    if (m_stack.size() == 1 && m_state.destination == Destination::Text)
-        m_closingParagraph = m_state.paragraph;
-    m_state = m_stack.takeLast();
+    if (groupState.destination == Destination::ColorTable && stack.last().destination != Destination::ColorTable)
+        colorEntry = QColor();
+    if (stack.size() == 1 && groupState.destination == Destination::Text)
+        closingParagraph = groupState.paragraph;
+    groupState = stack.takeLast();
 }
 
 void Parser::controlWord(QStringView word, bool hasParameter, int parameter)
 {
-    const bool ignorable = std::exchange(m_nextIsIgnorable, false);
+    const bool ignorable = std::exchange(nextIsIgnorable, false);
     const bool on = !hasParameter || parameter != 0;
-    CharacterState &ch = m_state.character;
+    CharacterState &ch = groupState.character;
 
-    if (m_charactersToSkip > 0) {
-        --m_charactersToSkip; // a control word stands for one fallback character
+    if (charactersToSkip > 0) {
+        --charactersToSkip; // a control word stands for one fallback character
         return;
     }
-    if (m_state.destination == Destination::Skipped)
+    if (groupState.destination == Destination::Skipped)
         return;
 
-    if (m_state.destination == Destination::BulletFormat) {
+    if (groupState.destination == Destination::BulletFormat) {
         // The bullet belongs to the paragraph around the "\pn" group. The
         // program knows bullets only: numbered paragraphs get one too.
         if (word == u"pnlvlblt" || word == u"pnlvlbody") {
-            for (auto it = m_stack.rbegin(); it != m_stack.rend(); ++it) {
+            for (auto it = stack.rbegin(); it != stack.rend(); ++it) {
                 if (it->destination != Destination::BulletFormat) {
                     it->paragraph.bullet = true;
                     break;
@@ -296,55 +296,55 @@ void Parser::controlWord(QStringView word, bool hasParameter, int parameter)
         // UTF-16 units as signed 16-bit numbers; anything else is no character.
         const bool valid = parameter >= -32768 && parameter <= 65535;
         character(valid ? QChar(char16_t(parameter < 0 ? parameter + 65536 : parameter)) : QChar::ReplacementCharacter);
-        m_charactersToSkip = m_state.unicodeSkip;
+        charactersToSkip = groupState.unicodeSkip;
         return;
     }
     if (word == u"uc") {
-        m_state.unicodeSkip = qMax(0, parameter);
+        groupState.unicodeSkip = qMax(0, parameter);
         return;
     }
     if (word == u"fonttbl") {
-        m_state.destination = Destination::FontTable;
+        groupState.destination = Destination::FontTable;
     } else if (word == u"colortbl") {
-        m_state.destination = Destination::ColorTable;
-        m_tableColor = QColor();
+        groupState.destination = Destination::ColorTable;
+        colorEntry = QColor();
     } else if (word == u"pn") {
-        m_state.destination = Destination::BulletFormat;
+        groupState.destination = Destination::BulletFormat;
     } else if (ignorable || std::find(std::begin(skippedDestinations), std::end(skippedDestinations), word)
                                 != std::end(skippedDestinations)) {
-        m_state.destination = Destination::Skipped;
-    } else if (m_state.destination == Destination::FontTable) {
+        groupState.destination = Destination::Skipped;
+    } else if (groupState.destination == Destination::FontTable) {
         if (word == u"f") {
-            m_tableFont = parameter;
-            m_fonts[m_tableFont] = Font();
+            tableFont = parameter;
+            fonts[tableFont] = Font();
         } else if (word == u"fcharset") {
-            m_fonts[m_tableFont].codePage = CodePages::ofCharset(parameter);
+            fonts[tableFont].codePage = CodePages::ofCharset(parameter);
         } else if (word == u"cpg") {
-            m_fonts[m_tableFont].codePage = qMax(0, parameter);
+            fonts[tableFont].codePage = qMax(0, parameter);
         }
-    } else if (m_state.destination == Destination::ColorTable) {
-        if (!m_tableColor.isValid())
-            m_tableColor = QColor(0, 0, 0);
+    } else if (groupState.destination == Destination::ColorTable) {
+        if (!colorEntry.isValid())
+            colorEntry = QColor(0, 0, 0);
         const int component = qBound(0, parameter, 255);
         if (word == u"red")
-            m_tableColor.setRed(component);
+            colorEntry.setRed(component);
         else if (word == u"green")
-            m_tableColor.setGreen(component);
+            colorEntry.setGreen(component);
         else if (word == u"blue")
-            m_tableColor.setBlue(component);
+            colorEntry.setBlue(component);
     } else if (const auto named = std::find_if(std::begin(namedCharacters), std::end(namedCharacters),
                                                [word](const NamedCharacter &n) { return n.word == word; });
                named != std::end(namedCharacters)) {
         character(QChar(named->character));
     } else if (word == u"ansicpg") {
         if (parameter > 0)
-            m_codePage = parameter;
+            documentCodePage = parameter;
     } else if (word == u"deff") {
-        m_defaultFont = parameter;
+        defaultFont = parameter;
         ch.font = parameter;
     } else if (word == u"plain") {
         ch = CharacterState();
-        ch.font = m_defaultFont;
+        ch.font = defaultFont;
     } else if (word == u"f") {
         ch.font = parameter;
     } else if (word == u"fs") {
@@ -377,16 +377,16 @@ void Parser::controlWord(QStringView word, bool hasParameter, int parameter)
 // Paragraph marks and formats, and the ends of table cells and rows.
 void Parser::paragraphWord(QStringView word, bool hasParameter, int parameter)
 {
-    ParagraphState &para = m_state.paragraph;
+    ParagraphState &para = groupState.paragraph;
     if (word == u"par" || word == u"cell" || word == u"nestcell") {
         // A cell is a paragraph of its own, as other readers show it.
         endParagraph();
     } else if (word == u"row" || word == u"nestrow") {
-        if (!m_current.runs.isEmpty())
+        if (!unfinished.runs.isEmpty())
             endParagraph();
     } else if (word == u"pard") {
         para = ParagraphState();
-        m_state.nextTabType = QTextOption::LeftTab;
+        groupState.nextTabType = QTextOption::LeftTab;
     } else if (word == u"ql") {
         para.alignment = Qt::AlignLeft;
     } else if (word == u"qc") {
@@ -410,16 +410,16 @@ void Parser::paragraphWord(QStringView word, bool hasParameter, int parameter)
     } else if (word == u"slmult") {
         para.lineMultiple = !hasParameter || parameter != 0;
     } else if (word == u"tqr") {
-        m_state.nextTabType = QTextOption::RightTab;
+        groupState.nextTabType = QTextOption::RightTab;
     } else if (word == u"tqc") {
-        m_state.nextTabType = QTextOption::CenterTab;
+        groupState.nextTabType = QTextOption::CenterTab;
     } else if (word == u"tqdec") {
-        m_state.nextTabType = QTextOption::DelimiterTab;
+        groupState.nextTabType = QTextOption::DelimiterTab;
     } else if (word == u"tx" || word == u"tb") {
         // Bar tabs draw a line the document cannot show; they are no stops.
         if (word == u"tx")
-            addTabStop(para.tabs, parameter, m_state.nextTabType);
-        m_state.nextTabType = QTextOption::LeftTab;
+            addTabStop(para.tabs, parameter, groupState.nextTabType);
+        groupState.nextTabType = QTextOption::LeftTab;
     } else if (word == u"ls") {
         // Lists of other writers; numbered ones get bullets as well.
         para.bullet = parameter > 0;
@@ -429,16 +429,16 @@ void Parser::paragraphWord(QStringView word, bool hasParameter, int parameter)
 void Parser::controlSymbol(QChar symbol)
 {
     if (symbol == u'*') {
-        m_nextIsIgnorable = true;
+        nextIsIgnorable = true;
     } else if (symbol == u'\'') {
         int value = 0;
         int digits = 0;
-        for (; digits < 2 && m_pos < m_rtf.size(); ++digits) {
-            const int digit = hexDigit(m_rtf[m_pos]);
+        for (; digits < 2 && pos < input.size(); ++digits) {
+            const int digit = hexDigit(input[pos]);
             if (digit < 0)
                 break;
             value = value * 16 + digit;
-            ++m_pos;
+            ++pos;
         }
         if (digits == 0)
             return; // a broken escape stands for nothing
@@ -453,7 +453,7 @@ void Parser::controlSymbol(QChar symbol)
         character(symbol);
     } else if (symbol == u'\r' || symbol == u'\n') {
         // "\" before a line break is a paragraph mark in old writers
-        if (m_state.destination == Destination::Text && m_charactersToSkip == 0)
+        if (groupState.destination == Destination::Text && charactersToSkip == 0)
             endParagraph();
     }
 }
@@ -462,9 +462,9 @@ void Parser::controlSymbol(QChar symbol)
 // document's. In the font table it is that of the font being named.
 int Parser::codePage() const
 {
-    const int font = m_state.destination == Destination::FontTable ? m_tableFont : m_state.character.font;
-    const int own = m_fonts.value(font).codePage;
-    return own != 0 ? own : m_codePage;
+    const int font = groupState.destination == Destination::FontTable ? tableFont : groupState.character.font;
+    const int own = fonts.value(font).codePage;
+    return own != 0 ? own : documentCodePage;
 }
 
 QChar Parser::decodeByte(quint8 byte) const
@@ -483,26 +483,26 @@ QChar Parser::fromSource(QChar c) const
 
 void Parser::character(QChar c)
 {
-    if (m_charactersToSkip > 0) {
-        --m_charactersToSkip;
+    if (charactersToSkip > 0) {
+        --charactersToSkip;
         return;
     }
-    switch (m_state.destination) {
+    switch (groupState.destination) {
     case Destination::Text:
-        if (m_current.runs.isEmpty() || m_current.runs.last().character != m_state.character)
-            m_current.runs.append(Run{QString(), m_state.character});
-        m_current.runs.last().text += c;
+        if (unfinished.runs.isEmpty() || unfinished.runs.last().character != groupState.character)
+            unfinished.runs.append(Run{QString(), groupState.character});
+        unfinished.runs.last().text += c;
         break;
     case Destination::FontTable:
         if (c == u';')
-            m_fonts[m_tableFont].name = m_fonts[m_tableFont].name.trimmed();
-        else if (m_fonts[m_tableFont].name.size() < 256)
-            m_fonts[m_tableFont].name += c;
+            fonts[tableFont].name = fonts[tableFont].name.trimmed();
+        else if (fonts[tableFont].name.size() < 256)
+            fonts[tableFont].name += c;
         break;
     case Destination::ColorTable:
-        if (c == u';' && m_colors.size() < 65536) {
-            m_colors.append(m_tableColor);
-            m_tableColor = QColor();
+        if (c == u';' && colors.size() < 65536) {
+            colors.append(colorEntry);
+            colorEntry = QColor();
         }
         break;
     case Destination::BulletFormat:
@@ -513,19 +513,19 @@ void Parser::character(QChar c)
 
 void Parser::endParagraph()
 {
-    m_current.format = m_state.paragraph;
-    m_paragraphs.append(std::exchange(m_current, Paragraph()));
+    unfinished.format = groupState.paragraph;
+    finished.append(std::exchange(unfinished, Paragraph()));
 }
 
 QColor Parser::tableColor(int index) const
 {
-    return index > 0 && index < m_colors.size() ? m_colors[index] : QColor();
+    return index > 0 && index < colors.size() ? colors[index] : QColor();
 }
 
 QTextCharFormat Parser::charFormat(const CharacterState &state) const
 {
     QTextCharFormat format;
-    const QString family = m_fonts.value(state.font).name;
+    const QString family = fonts.value(state.font).name;
     format.setFontFamilies({family.isEmpty() ? QStringLiteral("Arial") : family});
     format.setFontPointSize(state.halfPoints / 2.0);
     format.setFontWeight(state.bold ? QFont::Bold : QFont::Normal);
@@ -564,7 +564,7 @@ void Parser::fill(QTextDocument &document) const
 {
     document.clear();
     QTextCursor cursor(&document);
-    QList<Paragraph> paragraphs = m_paragraphs;
+    QList<Paragraph> paragraphs = finished;
     // Text after the last paragraph mark is a paragraph of its own; an empty
     // remainder is only the end of the document.
     if (paragraphs.size() > 1 && paragraphs.last().runs.isEmpty())

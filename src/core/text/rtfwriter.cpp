@@ -121,15 +121,15 @@ private:
     void writeText(QStringView text);
     void word(QStringView controlWord);
 
-    QList<QTextBlock> m_blocks;
-    QStringList m_fonts;
-    QList<QColor> m_colors;
-    int m_bulletFont = -1;
-    QString m_body;
-    bool m_needsDelimiter = false; // a control word waits for its blank
-    CharacterState m_character;
-    ParagraphState m_paragraph;
-    bool m_firstParagraph = true;
+    QList<QTextBlock> blocks;
+    QStringList fonts;
+    QList<QColor> colors;
+    int bulletFont = -1;
+    QString body;
+    bool needsDelimiter = false; // a control word waits for its blank
+    CharacterState lastCharacter;
+    ParagraphState lastParagraph;
+    bool firstParagraph = true;
 };
 
 Writer::Writer(const QTextDocument &document)
@@ -140,7 +140,7 @@ Writer::Writer(const QTextDocument &document)
     while (last != document.firstBlock() && last.length() <= 1)
         last = last.previous();
     for (QTextBlock block = document.firstBlock(); block.isValid(); block = block.next()) {
-        m_blocks.append(block);
+        blocks.append(block);
         if (block == last)
             break;
     }
@@ -150,25 +150,25 @@ Writer::Writer(const QTextDocument &document)
 void Writer::collectTables()
 {
     bool bullets = false;
-    for (const QTextBlock &block : m_blocks) {
+    for (const QTextBlock &block : blocks) {
         bullets = bullets || block.textList();
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextCharFormat format = it.fragment().charFormat();
-            if (!m_fonts.contains(familyOf(format)))
-                m_fonts.append(familyOf(format));
+            if (!fonts.contains(familyOf(format)))
+                fonts.append(familyOf(format));
             for (const QBrush &brush : {format.foreground(), format.background()}) {
-                if (brush.style() != Qt::NoBrush && !m_colors.contains(brush.color()))
-                    m_colors.append(brush.color());
+                if (brush.style() != Qt::NoBrush && !colors.contains(brush.color()))
+                    colors.append(brush.color());
             }
         }
     }
-    if (m_fonts.isEmpty())
-        m_fonts.append(QStringLiteral("Arial"));
+    if (fonts.isEmpty())
+        fonts.append(QStringLiteral("Arial"));
     if (bullets) {
-        m_bulletFont = m_fonts.indexOf(QStringLiteral("Symbol"));
-        if (m_bulletFont < 0) {
-            m_bulletFont = m_fonts.size();
-            m_fonts.append(QStringLiteral("Symbol"));
+        bulletFont = fonts.indexOf(QStringLiteral("Symbol"));
+        if (bulletFont < 0) {
+            bulletFont = fonts.size();
+            fonts.append(QStringLiteral("Symbol"));
         }
     }
 }
@@ -176,16 +176,16 @@ void Writer::collectTables()
 QString Writer::header() const
 {
     QString header = QStringLiteral("{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033{\\fonttbl");
-    for (qsizetype i = 0; i < m_fonts.size(); ++i) {
-        header += QStringLiteral("{\\f%1\\fnil\\fcharset%2 ").arg(i).arg(isSymbolFont(m_fonts[i]) ? 2 : 0);
-        for (const QChar c : m_fonts[i])
-            appendCharacter(header, c, isSymbolFont(m_fonts[i]));
+    for (qsizetype i = 0; i < fonts.size(); ++i) {
+        header += QStringLiteral("{\\f%1\\fnil\\fcharset%2 ").arg(i).arg(isSymbolFont(fonts[i]) ? 2 : 0);
+        for (const QChar c : fonts[i])
+            appendCharacter(header, c, isSymbolFont(fonts[i]));
         header += QStringLiteral(";}");
     }
     header += QStringLiteral("}\r\n");
-    if (!m_colors.isEmpty()) {
+    if (!colors.isEmpty()) {
         header += QStringLiteral("{\\colortbl ;");
-        for (const QColor &color : m_colors)
+        for (const QColor &color : colors)
             header += QStringLiteral("\\red%1\\green%2\\blue%3;").arg(color.red()).arg(color.green()).arg(color.blue());
         header += QStringLiteral("}\r\n");
     }
@@ -194,37 +194,37 @@ QString Writer::header() const
 
 void Writer::word(QStringView controlWord)
 {
-    m_body += u'\\';
-    m_body += controlWord;
-    m_needsDelimiter = true;
+    body += u'\\';
+    body += controlWord;
+    needsDelimiter = true;
 }
 
 void Writer::writeParagraph(const QTextBlock &block)
 {
     const ParagraphState paragraph = paragraphOf(block);
-    const QString bulletText = QStringLiteral("{\\pntext\\f%1\\'B7\\tab}").arg(m_bulletFont);
-    if (m_firstParagraph || !(paragraph == m_paragraph)) {
+    const QString bulletText = QStringLiteral("{\\pntext\\f%1\\'B7\\tab}").arg(bulletFont);
+    if (firstParagraph || !(paragraph == lastParagraph)) {
         word(u"pard");
         if (paragraph.bullet) {
-            m_body += bulletText;
-            m_body += QStringLiteral("{\\*\\pn\\pnlvlblt\\pnf%1\\pnindent0{\\pntxtb\\'B7}}").arg(m_bulletFont);
-            m_needsDelimiter = false;
+            body += bulletText;
+            body += QStringLiteral("{\\*\\pn\\pnlvlblt\\pnf%1\\pnindent0{\\pntxtb\\'B7}}").arg(bulletFont);
+            needsDelimiter = false;
         }
         writeParagraphFormat(paragraph);
     } else if (paragraph.bullet) {
-        m_body += bulletText;
-        m_needsDelimiter = false;
+        body += bulletText;
+        needsDelimiter = false;
     }
-    m_paragraph = paragraph;
-    m_firstParagraph = false;
+    lastParagraph = paragraph;
+    firstParagraph = false;
 
     for (auto it = block.begin(); !it.atEnd(); ++it) {
         writeCharacterChanges(it.fragment().charFormat());
         writeText(it.fragment().text());
     }
     word(u"par");
-    m_body += QStringLiteral("\r\n");
-    m_needsDelimiter = false;
+    body += QStringLiteral("\r\n");
+    needsDelimiter = false;
 }
 
 // The words after "\pard" for what differs from a plain paragraph.
@@ -263,14 +263,14 @@ void Writer::writeParagraphFormat(const ParagraphState &paragraph)
 void Writer::writeCharacterChanges(const QTextCharFormat &format)
 {
     CharacterState next;
-    next.font = int(m_fonts.indexOf(familyOf(format)));
+    next.font = int(fonts.indexOf(familyOf(format)));
     next.halfPoints = format.hasProperty(QTextFormat::FontPointSize) ? qRound(format.fontPointSize() * 2)
                                                                        : defaultHalfPoints;
     next.color = format.foreground().style() == Qt::NoBrush ? 0
-                                                            : int(m_colors.indexOf(format.foreground().color())) + 1;
+                                                            : int(colors.indexOf(format.foreground().color())) + 1;
     next.highlight = format.background().style() == Qt::NoBrush
                          ? 0
-                         : int(m_colors.indexOf(format.background().color())) + 1;
+                         : int(colors.indexOf(format.background().color())) + 1;
     next.bold = format.fontWeight() >= QFont::DemiBold;
     next.italic = format.fontItalic();
     next.underline = format.fontUnderline();
@@ -279,8 +279,8 @@ void Writer::writeCharacterChanges(const QTextCharFormat &format)
     if (next.verticalAlignment != QTextCharFormat::AlignSuperScript && next.verticalAlignment != QTextCharFormat::AlignSubScript)
         next.verticalAlignment = QTextCharFormat::AlignNormal;
 
-    CharacterState &now = m_character;
-    if (next.color != now.color && !(now.color < 0 && m_colors.isEmpty()))
+    CharacterState &now = lastCharacter;
+    if (next.color != now.color && !(now.color < 0 && colors.isEmpty()))
         word(QStringLiteral("cf%1").arg(next.color));
     if (next.font != now.font)
         word(QStringLiteral("f%1").arg(next.font));
@@ -318,19 +318,19 @@ void Writer::writeText(QStringView text)
         }
         if (u == QChar::ObjectReplacementCharacter || u == QChar::ParagraphSeparator)
             continue;
-        if (m_needsDelimiter) {
-            m_body += u' ';
-            m_needsDelimiter = false;
+        if (needsDelimiter) {
+            body += u' ';
+            needsDelimiter = false;
         }
-        appendCharacter(m_body, c, isSymbolFont(m_fonts.value(m_character.font)));
+        appendCharacter(body, c, isSymbolFont(fonts.value(lastCharacter.font)));
     }
 }
 
 QString Writer::write()
 {
-    for (const QTextBlock &block : m_blocks)
+    for (const QTextBlock &block : blocks)
         writeParagraph(block);
-    return header() + m_body + QStringLiteral("}\r\n");
+    return header() + body + QStringLiteral("}\r\n");
 }
 
 } // namespace
