@@ -215,17 +215,15 @@ Pair nearestPair(const QList<Movement> &lines, const QStringList &kinds, const Q
 
 void placePieces(SourceParts &source, int courtLayout)
 {
-    static const QStringList playerMoves = {QStringLiteral("ploop"), QStringLiteral("pback"),
-                                            QStringLiteral("pfast"), QStringLiteral("pscreen"),
-                                            QStringLiteral("pdribbel")};
-    static const QStringList ballMoves = {QStringLiteral("pshot"), QStringLiteral("ppass"),
-                                          QStringLiteral("pdribbel")};
+    static const QStringList playerMoves = {PartType::LoopEnd, PartType::BackEnd, PartType::FastEnd,
+                                            PartType::ScreenEnd, PartType::DribbleEnd};
+    static const QStringList ballMoves = {PartType::ShotEnd, PartType::PassEnd, PartType::DribbleEnd};
 
     QHash<qsizetype, Dribble> dribbles;
     for (Pair pair; (pair = nearestPair(source.lines, playerMoves, source.players)).line >= 0;) {
         Movement &line = source.lines[pair.line];
         Piece &player = source.players[pair.piece];
-        if (line.type == u"pdribbel")
+        if (line.type == PartType::DribbleEnd)
             dribbles.insert(pair.line, {pair.piece, player.centre});
         player.centre = line.end;
         line.used = player.used = true;
@@ -233,14 +231,14 @@ void placePieces(SourceParts &source, int courtLayout)
 
     // A dribble carries the ball as well as the player.
     for (Movement &line : source.lines) {
-        if (line.type == u"pdribbel" && line.arrow != noArrowhead)
+        if (line.type == PartType::DribbleEnd && line.arrow != noArrowhead)
             line.used = false;
     }
 
     for (Pair pair; (pair = nearestPair(source.lines, ballMoves, source.balls)).line >= 0;) {
         Movement &line = source.lines[pair.line];
         Piece &ball = source.balls[pair.piece];
-        if (line.type == u"pshot") {
+        if (line.type == PartType::ShotEnd) {
             ball.centre = shottarget(courtLayout, ball.centre.y(), line.end.x(), line.direction,
                                      line.end.y());
         } else if (const auto dribble = dribbles.constFind(pair.line); dribble != dribbles.cend()) {

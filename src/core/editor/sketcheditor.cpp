@@ -14,14 +14,12 @@ namespace {
 
 bool offenseSide(const QString &type)
 {
-    static const QStringList kinds{"Otriangl", "Ocross", "Ochair", "Circle", "Osquare", "Opop"};
-    return kinds.contains(type);
+    return playerKindsOfSide(true).contains(type);
 }
 
 bool defenseSide(const QString &type)
 {
-    static const QStringList kinds{"Triangle", "Ncross", "Dchair", "Dcircle", "Dsquare", "Dpop"};
-    return kinds.contains(type);
+    return playerKindsOfSide(false).contains(type);
 }
 
 PartFields newPart(const QString &type, QPoint from, QPoint to)
@@ -117,13 +115,13 @@ bool SketchEditor::drawsLines() const
 QString SketchEditor::toolName() const
 {
     switch (current) {
-    case Tool::Loop: return QStringLiteral("loop");
-    case Tool::Pass: return QStringLiteral("pass");
-    case Tool::Dribbel: return QStringLiteral("dribbel");
-    case Tool::Screen: return QStringLiteral("screen");
-    case Tool::Shot: return QStringLiteral("shot");
-    case Tool::Fast: return QStringLiteral("fast");
-    case Tool::Back: return QStringLiteral("back");
+    case Tool::Loop: return PartType::Loop;
+    case Tool::Pass: return PartType::Pass;
+    case Tool::Dribbel: return PartType::Dribble;
+    case Tool::Screen: return PartType::Screen;
+    case Tool::Shot: return PartType::Shot;
+    case Tool::Fast: return PartType::Fast;
+    case Tool::Back: return PartType::Back;
     case Tool::Ellipse: return PartType::Ellipse;
     case Tool::Poly: return PartType::Poly;
     case Tool::Text: return QStringLiteral("text");

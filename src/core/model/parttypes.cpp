@@ -167,13 +167,21 @@ int adjust_goalkeeper_color(int number, const QString &type, int color, const Si
     return color;
 }
 
+const QStringList &playerKindsOfSide(bool offense)
+{
+    static const QStringList offenseKinds{"Circle", "Otriangl", "Ocross", "Ochair", "Osquare", "Opop"};
+    static const QStringList defenseKinds{"Dcircle", "Triangle", "Ncross", "Dchair", "Dsquare", "Dpop"};
+    return offense ? offenseKinds : defenseKinds;
+}
+
 QString playerKindForStyle(bool offense, const QString &styleCode)
 {
-    static const QHash<QString, QString> offenseKinds{{"0", "Circle"}, {"1", "Otriangl"}, {"2", "Ocross"},
-                                                      {"3", "Ochair"}, {"5", "Osquare"}, {"7", "Opop"}};
-    static const QHash<QString, QString> defenseKinds{{"0", "Dcircle"}, {"1", "Triangle"}, {"2", "Ncross"},
-                                                      {"4", "Dchair"}, {"6", "Dsquare"}, {"8", "Dpop"}};
+    // Style codes 0, 1, 2, 3, 5, 7 (offense) and 0, 1, 2, 4, 6, 8 (defense),
+    // in the order of the side's kinds.
+    static const QHash<QString, int> offenseStyles{{"0", 0}, {"1", 1}, {"2", 2}, {"3", 3}, {"5", 4}, {"7", 5}};
+    static const QHash<QString, int> defenseStyles{{"0", 0}, {"1", 1}, {"2", 2}, {"4", 3}, {"6", 4}, {"8", 5}};
     const QString code = styleCode.trimmed();
-    return offense ? offenseKinds.value(code, QStringLiteral("Circle"))
-                   : defenseKinds.value(code, QStringLiteral("Triangle"));
+    const QStringList &kinds = playerKindsOfSide(offense);
+    const QHash<QString, int> &styles = offense ? offenseStyles : defenseStyles;
+    return kinds.at(styles.value(code, offense ? 0 : 1));
 }

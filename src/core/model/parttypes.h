@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The part type codes of a sketch and the tests that classify them.
 //
@@ -16,9 +17,21 @@ inline const QString Text = QStringLiteral("Text");
 inline const QString Ellipse = QStringLiteral("ellipse");
 inline const QString Poly = QStringLiteral("poly");
 inline const QString PolyEnd = QStringLiteral("ppoly");
+// The line kinds and their end forms.
+inline const QString Loop = QStringLiteral("loop");
+inline const QString LoopEnd = QStringLiteral("ploop");
 inline const QString Pass = QStringLiteral("pass");
+inline const QString PassEnd = QStringLiteral("ppass");
+inline const QString Dribble = QStringLiteral("dribbel");
+inline const QString DribbleEnd = QStringLiteral("pdribbel");
+inline const QString Screen = QStringLiteral("screen");
+inline const QString ScreenEnd = QStringLiteral("pscreen");
 inline const QString Shot = QStringLiteral("shot");
 inline const QString ShotEnd = QStringLiteral("pshot");
+inline const QString Fast = QStringLiteral("fast");
+inline const QString FastEnd = QStringLiteral("pfast");
+inline const QString Back = QStringLiteral("back");
+inline const QString BackEnd = QStringLiteral("pback");
 } // namespace PartType
 
 // The court of a drawing, a text box, an oval area (any letter case).
@@ -73,6 +86,9 @@ int default_player_color(int number, const QString &type, const SideColors &side
 // Red when number 1 of those kinds still shows its side colour; otherwise
 // the colour unchanged.
 int adjust_goalkeeper_color(int number, const QString &type, int color, const SideColors &sides);
+
+// The player kinds of a side's palette, in the order of its style codes.
+const QStringList &playerKindsOfSide(bool offense);
 
 // The player kind a side's symbol style code stands for (settings "Offense"
 // and "Defense"); an unknown code gives the side's default kind.
