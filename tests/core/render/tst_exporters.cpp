@@ -9,6 +9,8 @@
 #include "store/playfile/playfileexporter.h"
 #include "store/playsnapshot.h"
 
+#include "playfixture.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QImage>
@@ -54,19 +56,6 @@ protected:
 private:
     qint64 room;
 };
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 } // namespace
 
@@ -124,7 +113,7 @@ private Q_SLOTS:
         QTemporaryDir folder;
         const QString path = folder.filePath(name.isEmpty() ? QStringLiteral("none.dat") : name);
         if (!name.isEmpty())
-            writeFile(path, bytes);
+            QVERIFY(writeFile(path, bytes));
         PlaySnapshot play;
         QVERIFY(play.load(FullPlay).ok());
         const PlaySnapshot::Loaded loaded = play.load(path);
@@ -159,12 +148,12 @@ private Q_SLOTS:
         QVERIFY(play.load(FullPlay).ok());
         QTemporaryDir folder;
         const QString out = folder.filePath(QStringLiteral("sketch.png"));
-        writeFile(out, "earlier picture");
+        QVERIFY(writeFile(out, "earlier picture"));
         SketchImageExporter exporter(play, {2, 2, 2, false});
         ScriptedProgress progress(cancelAtCheck);
         const ExportError error = exportToFile(exporter, out, progress);
         QCOMPARE(error.kind, ExportError::Kind::Cancelled);
-        QCOMPARE(fileBytes(out), QByteArray("earlier picture"));
+        QCOMPARE(readFile(out), QByteArray("earlier picture"));
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("sketch.png")});
     }
 
@@ -192,14 +181,14 @@ private Q_SLOTS:
         const QString out = outputFolderExists ? folder.filePath(QStringLiteral("sketch.png"))
                                                : folder.filePath(QStringLiteral("no/such/sketch.png"));
         if (outputFolderExists)
-            writeFile(out, "earlier picture");
+            QVERIFY(writeFile(out, "earlier picture"));
         SketchImageExporter exporter(play, {sequence, zoom, 0, false});
         NoProgress progress;
         const ExportError error = exportToFile(exporter, out, progress);
         QCOMPARE(int(error.kind), kind);
         QVERIFY(!error.message.isEmpty());
         if (outputFolderExists)
-            QCOMPARE(fileBytes(out), QByteArray("earlier picture"));
+            QCOMPARE(readFile(out), QByteArray("earlier picture"));
     }
 
     void failingDeviceGivesCannotWrite_data()
