@@ -42,9 +42,10 @@ PlayerColors playerColors(const SymbolCell &cell)
     const PartFields &part = cell.part;
     PlayerColors colors;
     colors.filled = sideFilled(cell) && !cell.ghost;
+    const bool redGoalkeeper = part.color == 0 && part.Graphicnr == 1 && hasRedGoalkeeper(cell.code);
     if (part.color != 0)
         colors.fill = part.color;
-    else if (part.Graphicnr == 1 && hasRedGoalkeeper(cell.code))
+    else if (redGoalkeeper)
         colors.fill = Red;
     else
         colors.fill = sideColor(cell);
@@ -54,9 +55,9 @@ PlayerColors playerColors(const SymbolCell &cell)
     colors.outline = part.color2 > 0 && !cell.grey() ? part.color2 : Black;
     if (cell.ghost)
         colors.outline = Silver;
-    // The goalkeeper's number shows the team colour on the red fill.
-    const bool teamColoredNumber = part.Graphicnr == 1 && part.color2 <= 0 && !cell.grey()
-                                   && !cell.ghost;
+    // The goalkeeper's number shows the team colour where the team colour
+    // gave way to red; anywhere else it could vanish in a fill of that colour.
+    const bool teamColoredNumber = redGoalkeeper && part.color2 <= 0 && !cell.grey() && !cell.ghost;
     colors.number = teamColoredNumber ? sideColor(cell) : colors.outline;
     return colors;
 }

@@ -7,6 +7,7 @@
 #include "model/tables.h"
 
 #include <QImage>
+#include <QLineF>
 #include <QList>
 #include <QPointF>
 #include <QSize>
@@ -20,6 +21,8 @@ struct RenderContext {
     RenderContext(const DataModule &data, QString programFolder);
 
     const DataModule &data;
+    // Where the court plug-ins live; empty: no plug-in pictures at all (the
+    // built-in pools are drawn), wherever the program runs.
     QString programFolder;
 
     // Read from the settings when the context is made (and again with
@@ -75,6 +78,10 @@ QImage halve_image(const QImage &source, int factor);
 // forms).
 void drawLineSegment(Canvas &canvas, const PartFields &part, double zoom, bool ghost,
                        bool body, RenderContext &context);
+// The same for a segment in sketch units that need not be whole (a player's
+// facing line); the part gives the kind, colour, thickness and arrow.
+void drawLineSegment(Canvas &canvas, const PartFields &part, QLineF segment, double zoom,
+                     bool ghost, bool body, RenderContext &context);
 // The end marks at `to` for the direction from -> to, in pixels of the
 // picture, with the current pen.
 void arrowhead(Canvas &canvas, QPointF from, QPointF to, double zoom);
