@@ -71,6 +71,10 @@ void draw_magnified(Canvas &canvas, const PartFields &part, double zoom, int fac
                     RenderContext &context);
 // Shrinks source by factor 2, 4 or 8 (2 x 2 box filter per step).
 QImage halve_image(const QImage &source, int factor);
+// The same in place over the top-left size pixels of an RGB32 picture (also
+// by 16): the result takes the top-left corner; its size is returned, empty
+// when the pixels are too few for the factor.
+QSize halveInPlace(QImage &image, QSize size, int factor);
 
 // --- lines ------------------------------------------------------------------------
 // One straight segment of a line kind, with body (the segment) or without
