@@ -14,7 +14,7 @@ namespace {
 const char *const Usage =
     "usage: quorvane-cli render FILE --sequence N [--zoom Z] [--smooth F] [--grey] "
     "[--settings FOLDER] -o OUT.png\n"
-    "       FILE is a .dat or .qvb play; Z > 0 (default 1); F is 0, 2, 4 or 8 (default 0)\n";
+    "       FILE is a .dat or .qvb play; Z > 0 (default 1); F is 0, 1, 2, 4 or 8 (default 0)\n";
 
 struct RenderOptions {
     QString file;
@@ -59,7 +59,8 @@ bool parseOptions(const QStringList &arguments, RenderOptions &options)
     return sound && !options.file.isEmpty() && !options.output.isEmpty()
            && QFileInfo(options.output).suffix().compare(u"png", Qt::CaseInsensitive) == 0
            && options.sequence >= 1 && !sketchSize(options.zoom).isEmpty()
-           && (options.smooth == 0 || options.smooth == 2 || options.smooth == 4 || options.smooth == 8);
+           && (options.smooth == 0 || options.smooth == 1 || options.smooth == 2
+               || options.smooth == 4 || options.smooth == 8);
 }
 
 } // namespace

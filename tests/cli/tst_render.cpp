@@ -83,6 +83,7 @@ private Q_SLOTS:
         QTest::newRow("zoom 2 smooth 2") << QStringList{"--zoom", "2", "--smooth", "2"} << QSize(578, 722);
         QTest::newRow("zoom 0.75 smooth 8") << QStringList{"--zoom", "0.75", "--smooth", "8"}
                                             << QSize(217, 271);
+        QTest::newRow("zoom 2 smooth 1") << QStringList{"--zoom", "2", "--smooth", "1"} << QSize(578, 722);
     }
     void pictureSize()
     {
@@ -108,6 +109,8 @@ private Q_SLOTS:
         QTest::newRow("smooth: water framed in black") << QStringList{"--smooth", "4"} << QPoint(0, 180)
                                                        << rgb(0, 0, 0);
         QTest::newRow("smooth: plain water") << QStringList{"--smooth", "4"} << QPoint(150, 300) << Water;
+        QTest::newRow("smooth 1: framed in black") << QStringList{"--smooth", "1"} << QPoint(288, 180)
+                                                   << rgb(0, 0, 0);
         QTest::newRow("grey: white water") << QStringList{"--grey"} << QPoint(150, 300) << rgb(255, 255, 255);
         QTest::newRow("grey: black ball") << QStringList{"--grey"} << QPoint(110, 110) << rgb(0, 0, 0);
         QTest::newRow("grey: grey swim") << QStringList{"--grey"} << QPoint(140, 200) << rgb(85, 85, 85);
@@ -149,6 +152,39 @@ private Q_SLOTS:
         QCOMPARE(colorAt(picture, 150, 200), rgb(0, 200, 0));
         // Settings the file lacks keep their defaults.
         QCOMPARE(colorAt(picture, 2, 2), rgb(0, 0, 112));
+    }
+
+    // A court plug-in beside the play, in the folder the command runs in,
+    // changes nothing: the command draws the built-in pool wherever it runs.
+    void pluginPicturesAreNotUsedWhereverItRuns()
+    {
+        Tables tables;
+        DataModule data(tables);
+        data.addsequence(1, 1, false);
+        PartFields court = part("Court", 0, 0);
+        court.Graphicnr = 3;
+        court.tekst = QStringLiteral("Lake2");
+        data.addpart(1, court);
+        PlayRow header;
+        header.Type = QStringLiteral("Drill");
+        const QString lake = path(QStringLiteral("Lake.dat"));
+        QFile play(lake);
+        QVERIFY(play.open(QIODevice::WriteOnly));
+        QVERIFY(PlayFile::write(play, data, header, "Attack", "Lake", "1-1-2024 12:00:00"));
+        play.close();
+        QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("Lake2")));
+        QImage red(4, 4, QImage::Format_RGB32);
+        red.fill(qRgb(255, 0, 0));
+        QVERIFY(red.save(path(QStringLiteral("Lake2/Lake2-03-1.bmp")), "BMP"));
+
+        const QString before = QDir::currentPath();
+        for (const QString &where : {folder.path(), before}) {
+            QVERIFY(QDir::setCurrent(where));
+            const QImage picture = render({"--sequence", "1"}, lake);
+            QVERIFY(QDir::setCurrent(before));
+            QVERIFY(!picture.isNull());
+            QCOMPARE(colorAt(picture, 150, 200), Water);
+        }
     }
 
     void fixturePlaysDraw_data()

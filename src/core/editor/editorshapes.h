@@ -3,8 +3,11 @@
 // What the parts of the sketch editor share: the nearness tests of its
 // gestures.
 
+#include "model/geometry.h"
+
 #include <QPoint>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace EditorShapes {
@@ -17,6 +20,13 @@ constexpr int HandleReach = 3;
 inline bool near(QPoint a, QPoint b, int reach)
 {
     return std::abs(a.x() - b.x()) <= reach && std::abs(a.y() - b.y()) <= reach;
+}
+
+// The nearest point on the sketch: whatever the pointer does off its edges,
+// nothing is stored outside it.
+inline QPoint clampedToSketch(QPoint point)
+{
+    return {std::clamp(point.x(), 0, SketchWidth), std::clamp(point.y(), 0, SketchHeight)};
 }
 
 } // namespace EditorShapes

@@ -24,10 +24,11 @@ QPoint midpoint(const PartRow &part)
     return {rnd((part.x1 + part.x2) / 2.0), rnd((part.y1 + part.y2) / 2.0)};
 }
 
+// From (x1, y1) to (x1 + w, y1 + h), the text block's size added.
 QRect textBox(const PartRow &part)
 {
     const QSize size = textBlockSize(part);
-    return QRect(part.x1, part.y1, size.width(), size.height());
+    return QRect(QPoint(part.x1, part.y1), QPoint(part.x1 + size.width(), part.y1 + size.height()));
 }
 
 } // namespace
@@ -84,31 +85,46 @@ int nearestObject(const SketchSelection &sketch, int drawing, QPoint point)
     return found == 0 ? 0 : sketch.representative(drawing, found);
 }
 
-bool onObject(const SketchSelection &sketch, int drawing, int partnr, QPoint point)
+QRect objectBox(const SketchSelection &sketch, int drawing, int partnr)
 {
     const PartRow *part = sketch.find(drawing, partnr);
     if (!part)
-        return false;
-    const int x = point.x();
-    const int y = point.y();
+        return {};
     if (is_symbol(part->Type))
-        return part->x1 <= x && x <= part->x1 + Cell && part->y1 <= y && y <= part->y1 + Cell;
+        return QRect(part->x1, part->y1, Cell + 1, Cell + 1);
     if (is_ball(part->Type))
-        return part->x1 + 7 <= x && x <= part->x1 + 14 && part->y1 + 7 <= y && y <= part->y1 + 14;
-    if (isText(part->Type)) {
-        const QRect box = textBox(*part);
-        return box.left() < x && x < box.left() + box.width() && box.top() < y
-            && y < box.top() + box.height();
+        return QRect(part->x1 + 7, part->y1 + 7, 8, 8);
+    if (isText(part->Type))
+        return textBox(*part);
+    if (isEllipse(part->Type))
+        return QRect(QPoint(part->x1, part->y1), QPoint(part->x2, part->y2)).normalized();
+    if (isRunRow(part->Type))
+        return sketch.runbounds(drawing, partnr, part->Type).adjusted(-3, -3, 3, 3);
+    return {};
+}
+
+bool onObject(const SketchSelection &sketch, int drawing, int partnr, QPoint point)
+{
+    const QRect box = objectBox(sketch, drawing, partnr);
+    if (box.isNull())
+        return false;
+    const PartRow *part = sketch.find(drawing, partnr);
+    if (is_symbol(part->Type) || is_ball(part->Type))
+        return box.contains(point);
+    return box.left() < point.x() && point.x() < box.right() && box.top() < point.y()
+        && point.y() < box.bottom();
+}
+
+QRect selectionBox(const SketchSelection &sketch, int drawing)
+{
+    QRect box;
+    for (const PartRow &part : sketch.parts()) {
+        // A run is boxed once, through its end form.
+        if (part.Drawingnr == drawing && part.Selected == 1
+            && (!isRunRow(part.Type) || isRunEnd(part.Type)))
+            box |= objectBox(sketch, drawing, part.Partnr);
     }
-    if (isEllipse(part->Type)) {
-        const QRect box = QRect(QPoint(part->x1, part->y1), QPoint(part->x2, part->y2)).normalized();
-        return box.left() < x && x < box.right() && box.top() < y && y < box.bottom();
-    }
-    if (isRunRow(part->Type)) {
-        const QRect box = sketch.runbounds(drawing, partnr, part->Type);
-        return box.left() - 3 < x && x < box.right() + 3 && box.top() - 3 < y && y < box.bottom() + 3;
-    }
-    return false;
+    return box;
 }
 
 bool inMarquee(const SketchSelection &sketch, int drawing, const PartRow &part, const QRect &marquee)
@@ -128,7 +144,7 @@ bool inMarquee(const SketchSelection &sketch, int drawing, const PartRow &part, 
     }
     if (isText(part.Type)) {
         const QRect box = textBox(part);
-        return holds(box.left(), box.top()) && holds(box.left() + box.width(), box.top() + box.height());
+        return holds(box.left(), box.top()) && holds(box.right(), box.bottom());
     }
     return false;
 }

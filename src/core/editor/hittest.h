@@ -16,9 +16,18 @@ namespace HitTest {
 // earlier row; the court is never found.
 int nearestObject(const SketchSelection &sketch, int drawing, QPoint point);
 
-// Whether the point lies on the object's box (a symbol's cell, a ball's
-// core, a text block, inside an ellipse's box, a run's points widened by 3).
+// The box of the object represented by this row: a symbol's cell, a ball's
+// core, a text block, an ellipse's box, a run's points widened by 3. A null
+// rectangle when there is no such part.
+QRect objectBox(const SketchSelection &sketch, int drawing, int partnr);
+
+// Whether the point lies on the object's box: symbols and balls with their
+// edges, the others strictly inside.
 bool onObject(const SketchSelection &sketch, int drawing, int partnr, QPoint point);
+
+// The boxes of every selected object (state 1) together; null when nothing
+// is selected. Shown while the selection is dragged.
+QRect selectionBox(const SketchSelection &sketch, int drawing);
 
 // Whether a marquee (inclusive) holds the object represented by this row.
 // Segments and corners that are no end form are held only through their run.

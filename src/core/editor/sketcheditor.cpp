@@ -316,9 +316,9 @@ void SketchEditor::move(Qt::KeyboardModifiers, QPoint point)
         drawn.marquee = QRect(marqueeStart, snap(point)).normalized();
         host.overlayChanged();
     } else if (handlesShown && grabbed >= 0) {
-        dragVertex(snap(point));
+        dragVertex(clampedToSketch(snap(point)));
     } else if (dragging) {
-        const QRect box = selection.selectionbounds(drawing());
+        const QRect box = HitTest::selectionBox(selection, drawing());
         drawn.dragBox = box.translated(point - dragOrigin);
         host.overlayChanged();
     } else {
@@ -336,7 +336,7 @@ void SketchEditor::release(Qt::MouseButton button, Qt::KeyboardModifiers modifie
         return;
     }
     if (handlesShown && grabbed >= 0) {
-        releaseVertex(snap(point));
+        releaseVertex(clampedToSketch(snap(point)));
         return;
     }
     if (dragging) {

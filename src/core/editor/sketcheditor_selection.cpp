@@ -67,8 +67,7 @@ void SketchEditor::findclosest(QPoint point, Qt::KeyboardModifiers modifiers)
 void SketchEditor::finishMarquee(QPoint point, Qt::KeyboardModifiers modifiers)
 {
     const int d = drawing();
-    const QPoint corner(std::clamp(point.x(), 0, SketchWidth), std::clamp(point.y(), 0, SketchHeight));
-    const QRect box = QRect(marqueeStart, corner).normalized();
+    const QRect box = QRect(marqueeStart, clampedToSketch(point)).normalized();
     if (!(modifiers & Qt::ControlModifier))
         selection.clearselection(d);
     QList<int> held;

@@ -3,6 +3,7 @@
 #include <QPolygon>
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 namespace {
@@ -37,19 +38,17 @@ struct AreaShape {
     }
 };
 
-// How a tinted area changes the channels of the pixels under it. The
-// factors are never negative, so no channel can leave 0-255.
-struct Tint {
-    double red = 1, green = 1, blue = 1;
-    bool clearRed = false, clearGreen = false, clearBlue = false;
-
+// How a tinted area changes the channels of the pixels under it: a table
+// per channel of what each value becomes. The factors are never negative,
+// so no channel can leave 0-255.
+class Tint {
+public:
     Tint(const PartRow &part, bool grey)
     {
         const int color = part.color == 0 ? DefaultTint : part.color;
         const auto factor = [](int channel) { return (channel - 128) / 100.0 + 1; };
-        red = factor(redOf(color));
-        green = factor(greenOf(color));
-        blue = factor(blueOf(color));
+        double red = factor(redOf(color)), green = factor(greenOf(color)), blue = factor(blueOf(color));
+        bool clearRed = false, clearGreen = false, clearBlue = false;
         if (grey) {
             red = green = blue = (red + green + blue) / 3;
         } else {
@@ -57,19 +56,27 @@ struct Tint {
             clearGreen = part.rotation == 1;
             clearBlue = part.arrow == 1;
         }
-        red = std::max(red, 0.0);
-        green = std::max(green, 0.0);
-        blue = std::max(blue, 0.0);
+        fillTable(reds, red, clearRed);
+        fillTable(greens, green, clearGreen);
+        fillTable(blues, blue, clearBlue);
     }
 
     QRgb apply(QRgb pixel) const
     {
-        const auto channel = [](int value, double factor, bool clear) {
-            return clear ? 0 : std::min(rnd(value * factor), 255);
-        };
-        return qRgb(channel(qRed(pixel), red, clearRed), channel(qGreen(pixel), green, clearGreen),
-                    channel(qBlue(pixel), blue, clearBlue));
+        return qRgb(reds[qRed(pixel)], greens[qGreen(pixel)], blues[qBlue(pixel)]);
     }
+
+private:
+    using Table = std::array<quint8, 256>;
+
+    static void fillTable(Table &table, double factor, bool clear)
+    {
+        factor = std::max(factor, 0.0);
+        for (int value = 0; value < 256; ++value)
+            table[value] = quint8(clear ? 0 : std::min(rnd(value * factor), 255));
+    }
+
+    Table reds{}, greens{}, blues{};
 };
 
 int numberOr(const QString &text, int fallback)

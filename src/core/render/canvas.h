@@ -65,6 +65,8 @@ public:
     // Only pixels inside left..right-1, top..bottom-1 change from now on.
     void setClip(int left, int top, int right, int bottom);
     void clearClip();
+    // The pixels that can change now: the clip within the band.
+    QRect drawable() const { return clipRect; }
 
     // --- figures -------------------------------------------------------------
     void moveTo(int x, int y);

@@ -73,6 +73,8 @@ bool isFolderName(const QString &name)
 // there but cannot be read counts as missing.
 QImage pluginPicture(int courtIndex, int drawing, double zoom, const RenderContext &context)
 {
+    if (context.programFolder.isEmpty())
+        return {};
     const QString name = pluginName(drawing, context);
     if (!isFolderName(name))
         return {};

@@ -403,12 +403,19 @@ void screen_bar(Canvas &canvas, QPointF from, QPointF to, double zoom)
 void drawLineSegment(Canvas &canvas, const PartFields &part, double zoom, bool ghost, bool body,
                        RenderContext &context)
 {
+    drawLineSegment(canvas, part, QLineF(part.x1, part.y1, part.x2, part.y2), zoom, ghost, body,
+                    context);
+}
+
+void drawLineSegment(Canvas &canvas, const PartFields &part, QLineF segment, double zoom,
+                     bool ghost, bool body, RenderContext &context)
+{
     const LineKind kind = kindOf(part.Type);
     if (kind == LineKind::Nothing || !validZoom(zoom) || (!body && part.arrow != 0))
         return;
     const LinePen pen(canvas, lineColor(part.color, ghost, context), part.thickness);
-    const QPointF from = QPointF(part.x1, part.y1) * zoom;
-    const QPointF to = QPointF(part.x2, part.y2) * zoom;
+    const QPointF from = segment.p1() * zoom;
+    const QPointF to = segment.p2() * zoom;
     if (!body) {
         if (kind == LineKind::Screen)
             screen_bar(canvas, from, to, zoom);

@@ -10,40 +10,30 @@ constexpr int WindowSide = 60;
 // QImage cannot hold a side longer than this.
 constexpr qint64 MaxSide = 32767;
 
-// Rounds sum / 4 to the nearest whole number, halves to the even one.
-int meanOfFour(int sum)
+// One halving step over the top-left width x height pixels, written into
+// the top-left quarter of the same pixels: each output pixel lies at or
+// before the block it is made of, so no pixel is overwritten before it is
+// read. The channels are summed two at a time in one word (red with blue,
+// alpha with green; ten bits each leave room for the sums) and rounded to
+// the nearest, halves to even: (sum + 1 + (sum / 4 odd)) / 4.
+void halveStep(uchar *bits, qsizetype bytesPerLine, int width, int height)
 {
-    int mean = sum >> 2;
-    const int rest = sum & 3;
-    if (rest > 2 || (rest == 2 && (mean & 1)))
-        ++mean;
-    return mean;
-}
-
-QImage halveOnce(const QImage &source)
-{
-    const int width = source.width() / 2, height = source.height() / 2;
-    if (width < 1 || height < 1)
-        return {};
-    QImage target(width, height, QImage::Format_RGB32);
-    if (target.isNull())
-        return {};
-    for (int y = 0; y < height; ++y) {
-        const QRgb *upper = reinterpret_cast<const QRgb *>(source.constScanLine(2 * y));
-        const QRgb *lower = reinterpret_cast<const QRgb *>(source.constScanLine(2 * y + 1));
-        QRgb *out = reinterpret_cast<QRgb *>(target.scanLine(y));
-        for (int x = 0; x < width; ++x) {
-            const QRgb block[4] = {upper[2 * x], upper[2 * x + 1], lower[2 * x], lower[2 * x + 1]};
-            int red = 0, green = 0, blue = 0;
-            for (const QRgb value : block) {
-                red += qRed(value);
-                green += qGreen(value);
-                blue += qBlue(value);
-            }
-            out[x] = qRgb(meanOfFour(red), meanOfFour(green), meanOfFour(blue));
+    constexpr quint32 Low = 0x00ff00ff, Ones = 0x00010001;
+    const auto mean = [](quint32 sums) {
+        return ((sums + Ones + ((sums >> 2) & Ones)) >> 2) & Low;
+    };
+    for (int y = 0; y < height / 2; ++y) {
+        const auto *upper = reinterpret_cast<const quint32 *>(bits + 2 * y * bytesPerLine);
+        const auto *lower = reinterpret_cast<const quint32 *>(bits + (2 * y + 1) * bytesPerLine);
+        auto *out = reinterpret_cast<quint32 *>(bits + y * bytesPerLine);
+        for (int x = 0; x < width / 2; ++x) {
+            const quint32 a = upper[2 * x], b = upper[2 * x + 1], c = lower[2 * x], d = lower[2 * x + 1];
+            const quint32 redBlue = (a & Low) + (b & Low) + (c & Low) + (d & Low);
+            const quint32 alphaGreen = ((a >> 8) & Low) + ((b >> 8) & Low) + ((c >> 8) & Low)
+                + ((d >> 8) & Low);
+            out[x] = mean(redBlue) | (mean(alphaGreen) << 8);
         }
     }
-    return target;
 }
 
 // Every pixel of the source as a factor x factor square.
@@ -63,13 +53,27 @@ QImage magnify(const QImage &source, int factor)
 
 } // namespace
 
+QSize halveInPlace(QImage &image, QSize size, int factor)
+{
+    const int steps = factor == 2 ? 1 : factor == 4 ? 2 : factor == 8 ? 3 : factor == 16 ? 4 : 0;
+    if (image.format() != QImage::Format_RGB32 || !image.rect().contains(QRect(QPoint(), size)))
+        return {};
+    for (int step = 0; step < steps; ++step) {
+        if (size.width() < 2 || size.height() < 2)
+            return {};
+        halveStep(image.bits(), image.bytesPerLine(), size.width(), size.height());
+        size = QSize(size.width() / 2, size.height() / 2);
+    }
+    return size;
+}
+
 QImage halve_image(const QImage &source, int factor)
 {
-    const int steps = factor == 2 ? 1 : factor == 4 ? 2 : factor == 8 ? 3 : 0;
     QImage image = source.convertToFormat(QImage::Format_RGB32);
-    for (int step = 0; step < steps && !image.isNull(); ++step)
-        image = halveOnce(image);
-    return image;
+    const QSize size = halveInPlace(image, image.size(), factor);
+    if (size.isEmpty())
+        return {};
+    return size == image.size() ? image : image.copy(QRect(QPoint(), size));
 }
 
 // The symbol is drawn factor times larger over a magnified copy of the

@@ -42,9 +42,10 @@ PlayerColors playerColors(const SymbolCell &cell)
     const PartFields &part = cell.part;
     PlayerColors colors;
     colors.filled = sideFilled(cell) && !cell.ghost;
+    const bool redGoalkeeper = part.color == 0 && part.Graphicnr == 1 && hasRedGoalkeeper(cell.code);
     if (part.color != 0)
         colors.fill = part.color;
-    else if (part.Graphicnr == 1 && hasRedGoalkeeper(cell.code))
+    else if (redGoalkeeper)
         colors.fill = Red;
     else
         colors.fill = sideColor(cell);
@@ -54,9 +55,9 @@ PlayerColors playerColors(const SymbolCell &cell)
     colors.outline = part.color2 > 0 && !cell.grey() ? part.color2 : Black;
     if (cell.ghost)
         colors.outline = Silver;
-    // The goalkeeper's number shows the team colour on the red fill.
-    const bool teamColoredNumber = part.Graphicnr == 1 && part.color2 <= 0 && !cell.grey()
-                                   && !cell.ghost;
+    // The goalkeeper's number shows the team colour where the team colour
+    // gave way to red; anywhere else it could vanish in a fill of that colour.
+    const bool teamColoredNumber = redGoalkeeper && part.color2 <= 0 && !cell.grey() && !cell.ghost;
     colors.number = teamColoredNumber ? sideColor(cell) : colors.outline;
     return colors;
 }
@@ -214,6 +215,12 @@ void drawTurnedNumber(const SymbolCell &cell, const QString &number, int color)
     const int side = rnd(21 * z);
     if (side < 1 || side > 4096)
         return;
+    const int left = rnd(cell.x1() * z), top = rnd(cell.y1() * z);
+    // Only the part of the square that can change is turned: a band of a
+    // large picture holds a few of its rows at most.
+    const QRect visible = QRect(left, top, side, side) & cell.canvas.drawable();
+    if (visible.isEmpty())
+        return;
     QImage square(side, side, QImage::Format_RGB32);
     if (square.isNull())
         return;
@@ -234,9 +241,8 @@ void drawTurnedNumber(const SymbolCell &cell, const QString &number, int color)
     const double a = qDegreesToRadians(360.0 - cell.part.rotation);
     const double cosA = std::cos(a), sinA = std::sin(a);
     const double centre = (side - 1) / 2.0;
-    const int left = rnd(cell.x1() * z), top = rnd(cell.y1() * z);
-    for (int y = 0; y < side; ++y) {
-        for (int x = 0; x < side; ++x) {
+    for (int y = visible.top() - top; y <= visible.bottom() - top; ++y) {
+        for (int x = visible.left() - left; x <= visible.right() - left; ++x) {
             const double dx = x - centre, dy = y - centre;
             const int sx = rnd(centre + dx * cosA - dy * sinA);
             const int sy = rnd(centre + dx * sinA + dy * cosA);

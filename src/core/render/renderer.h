@@ -7,6 +7,7 @@
 #include "model/tables.h"
 
 #include <QImage>
+#include <QLineF>
 #include <QList>
 #include <QPointF>
 #include <QSize>
@@ -20,6 +21,8 @@ struct RenderContext {
     RenderContext(const DataModule &data, QString programFolder);
 
     const DataModule &data;
+    // Where the court plug-ins live; empty: no plug-in pictures at all (the
+    // built-in pools are drawn), wherever the program runs.
     QString programFolder;
 
     // Read from the settings when the context is made (and again with
@@ -68,6 +71,10 @@ void draw_magnified(Canvas &canvas, const PartFields &part, double zoom, int fac
                     RenderContext &context);
 // Shrinks source by factor 2, 4 or 8 (2 x 2 box filter per step).
 QImage halve_image(const QImage &source, int factor);
+// The same in place over the top-left size pixels of an RGB32 picture (also
+// by 16): the result takes the top-left corner; its size is returned, empty
+// when the pixels are too few for the factor.
+QSize halveInPlace(QImage &image, QSize size, int factor);
 
 // --- lines ------------------------------------------------------------------------
 // One straight segment of a line kind, with body (the segment) or without
@@ -75,6 +82,10 @@ QImage halve_image(const QImage &source, int factor);
 // forms).
 void drawLineSegment(Canvas &canvas, const PartFields &part, double zoom, bool ghost,
                        bool body, RenderContext &context);
+// The same for a segment in sketch units that need not be whole (a player's
+// facing line); the part gives the kind, colour, thickness and arrow.
+void drawLineSegment(Canvas &canvas, const PartFields &part, QLineF segment, double zoom,
+                     bool ghost, bool body, RenderContext &context);
 // The end marks at `to` for the direction from -> to, in pixels of the
 // picture, with the current pen.
 void arrowhead(Canvas &canvas, QPointF from, QPointF to, double zoom);

@@ -49,9 +49,18 @@ bool drawnAsCurve(const PartRow &part)
 
 enum class Include { Everything, LinesOnly };
 
+// Whether the row after a run's row carries the run on: a row of the run's
+// own code or of its end form (compared exactly, as runs are).
+bool continuesRun(const PartRow &next, const QString &code, const QString &endCode)
+{
+    return next.Type == code || next.Type == endCode;
+}
+
 // Walks the parts in storage order. A curved line or a shot is drawn with
 // the rows of its run, which it consumes: from its first row up to the first
-// row of its end form, or to the last row when the end form is missing.
+// row of its end form. A run whose end form is missing (a file from
+// elsewhere) ends at its last row of its own code, so that the parts after
+// it are still drawn as themselves.
 void drawParts(Canvas &canvas, const QList<PartRow> &parts, double zoom, bool ghost,
                Include include, RenderContext &context)
 {
@@ -73,7 +82,8 @@ void drawParts(Canvas &canvas, const QList<PartRow> &parts, double zoom, bool gh
         }
         const QString endCode = line_end_code(part.Type);
         QList<QPointF> points{2 * start(part) - end(part), start(part)};
-        while (parts.at(i).Type != endCode && i + 1 < parts.size()) {
+        while (parts.at(i).Type != endCode && i + 1 < parts.size()
+               && continuesRun(parts.at(i + 1), part.Type, endCode)) {
             points.append(end(parts.at(i)));
             ++i;
         }

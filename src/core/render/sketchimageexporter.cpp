@@ -31,7 +31,8 @@ ExportError SketchImageExporter::write(QIODevice &device, ExportProgress &progre
     }
     const DataModule data(tables);
     // Court plug-in pictures live beside the desktop program; here their
-    // courts are drawn as the built-in pools.
+    // courts are drawn as the built-in pools (no program folder: no
+    // plug-ins, whatever the current folder holds).
     RenderContext context(data, QString());
     const SmoothPicture picture = sketchImage(settings.zoom, settings.sequence, settings.smoothing, context);
     usedFactor = picture.factor;

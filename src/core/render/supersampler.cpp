@@ -32,14 +32,14 @@ QImage Supersampler::render(const std::function<void(Canvas &)> &draw) const
             Canvas canvas(band, large, QPoint(0, top));
             draw(canvas);
         }
-        // The last band may hold fewer rows than the buffer.
+        // The last band may hold fewer rows than the buffer. The band is
+        // shrunk in its own pixels: no picture is made per band.
         const int rows = std::min(band.height(), large.height() - top);
-        const QImage drawn(band.constBits(), band.width(), rows, band.bytesPerLine(), band.format());
-        const QImage reduced = halve_image(halve_image(drawn, 2), scale / 2);
-        if (reduced.size() != QSize(target.width(), rows / scale))
+        const QSize reduced = halveInPlace(band, QSize(band.width(), rows), scale);
+        if (reduced != QSize(target.width(), rows / scale))
             return {};
         for (int y = 0; y < reduced.height(); ++y)
-            std::memcpy(result.scanLine(top / scale + y), reduced.constScanLine(y),
+            std::memcpy(result.scanLine(top / scale + y), band.constScanLine(y),
                         size_t(target.width()) * sizeof(QRgb));
     }
     return result;

@@ -14,11 +14,12 @@
 // for, whether its sides are odd or even.
 class Supersampler {
 public:
-    // Every band draws every part again, and some parts cost the same in
-    // any band (a text box fits its font to the zoom), so bands are few and
-    // large: a sketch at zoom 2 smoothed by 8 (a large picture of 427 MB)
-    // takes three bands.
-    static constexpr qsizetype DefaultBandBytes = qsizetype(144) << 20;
+    // Every band draws every part again, which favours few bands; but a
+    // band's pages are touched anew on every picture and the band is filled
+    // several times over (background, court, water), which favours small
+    // ones. A sketch at zoom 2 smoothed by 8 (a large picture of 427 MB)
+    // takes fourteen bands of 32 MB.
+    static constexpr qsizetype DefaultBandBytes = qsizetype(32) << 20;
     // QPainter cannot address pixels beyond this.
     static constexpr int MaxSide = 32767;
 

@@ -79,24 +79,21 @@ bool drawsMagnified(const QString &code, const PartFields &part, double zoom, bo
 }
 
 // The line a player faces along, drawn under the body so that the body
-// covers its start.
+// covers its start. Its end is rounded only in pixels, after the zoom.
 void drawFacingLine(Canvas &canvas, const PartFields &part, double zoom, bool ghost,
                     RenderContext &context)
 {
     const double angle = qDegreesToRadians(double(part.rotation));
-    const double startX = part.x1 + 11.0, startY = part.y1 + 11.0;
+    const QPointF start(part.x1 + 11.0, part.y1 + 11.0);
+    const QLineF segment(start, start + 21 * QPointF(std::sin(angle), -std::cos(angle)));
     PartFields line;
     line.Type = part.arrow == 2 ? QStringLiteral("ploop") : QStringLiteral("loop");
     line.arrow = 0;
     line.color = Black;
     line.thickness = part.thickness;
-    line.x1 = qint16(startX);
-    line.y1 = qint16(startY);
-    line.x2 = qint16(rnd(startX + 21 * std::sin(angle)));
-    line.y2 = qint16(rnd(startY - 21 * std::cos(angle)));
-    drawLineSegment(canvas, line, zoom, ghost, true, context);
+    drawLineSegment(canvas, line, segment, zoom, ghost, true, context);
     if (part.arrow == 2)
-        drawLineSegment(canvas, line, zoom, ghost, false, context);
+        drawLineSegment(canvas, line, segment, zoom, ghost, false, context);
 }
 
 void drawLineSegment(Canvas &canvas, const PartFields &part, const QString &code, double zoom,

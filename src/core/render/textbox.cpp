@@ -36,21 +36,32 @@ int boxColor(const PartFields &part)
 }
 
 // At other zooms the text gets the largest font whose widest line stays
-// narrower than the box scaled: counted up from 1 point, then one back.
+// narrower than the box scaled: the size before the first one (counting up
+// from 1 point) whose line reaches the box. Widths grow with the size, so
+// that first size is found by halving the range, a handful of measurements
+// where counting up took hundreds at the zooms of supersampling.
 int zoomedPointSize(Canvas &canvas, const PartFields &part, const QString &widestLine,
                     int boxWidth, double zoom)
 {
     const int target = rnd(boxWidth * zoom);
     // Widths grow about linearly with the size, so the answer lies well
-    // below this; the bound only keeps a strange font from looping on.
+    // below this; the bound only keeps a strange font from growing on.
     const int limit = 2 * rnd(std::abs(part.thickness) * zoom) + 16;
-    int size = 1;
-    for (; size <= limit; ++size) {
+    const auto reaches = [&](int size) {
         canvas.setFont(partFont(part, size));
-        if (canvas.textExtent(widestLine).width() >= target)
-            break;
+        return canvas.textExtent(widestLine).width() >= target;
+    };
+    // The first size that reaches the box lies in low..high; limit + 1
+    // stands for "none up to the limit".
+    int low = 1, high = limit + 1;
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (reaches(middle))
+            high = middle;
+        else
+            low = middle + 1;
     }
-    return std::max(size - 1, 1);
+    return std::max(low - 1, 1);
 }
 
 // The text's lines and the size of its block at the part's own font size:

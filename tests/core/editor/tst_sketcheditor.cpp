@@ -82,6 +82,8 @@ class TestSketchEditor : public QObject {
             click(Qt::LeftButton, Qt::ControlModifier, point(w.value(1)));
         } else if (verb == u"right") {
             click(Qt::RightButton, Qt::NoModifier, point(w.value(1)));
+        } else if (verb == u"press") {
+            e.press(Qt::LeftButton, Qt::NoModifier, point(w.value(1)));
         } else if (verb == u"move") {
             e.move(Qt::NoModifier, point(w.value(1)));
         } else if (verb == u"hover") {
@@ -335,6 +337,25 @@ private Q_SLOTS:
         QTest::newRow("ellipse corner dragged across")
             << "tool ellipse; click 10,10; move 60,50; right 0,0; click 30,30; hover 60,50; drag 60,50 5,5"
             << QStringList{"ellipse 10,10-5,5"} << QStringList{"1 Undo Add ellipse", "2 Undo Move ellipse point"};
+        // A vertex dragged off the sketch stays on its edge, and the object
+        // can still be moved afterwards.
+        QTest::newRow("vertex dragged off the sketch stops at its edge")
+            << "tool pass; click 10,10; move 50,10; click 50,10; move 50,60; click 50,60; right 0,0;"
+               "click 50,35; hover 50,10; drag 50,10 -20,400; key Right"
+            << QStringList{"pass 11,10-1,361", "ppass 1,361-51,60"}
+            << QStringList{"1 Undo Add line", "2 Undo Move line point", "3 Undo Move line"};
+        QTest::newRow("polygon corner dragged off the sketch stops at its edge")
+            << "tool poly; click 10,10; move 60,10; click 60,10; move 60,60; click 60,60; right 0,0;"
+               "click 40,30; hover 60,10; drag 60,10 350,-40; key Down"
+            << QStringList{"poly 10,11-289,1", "poly 289,1-60,61", "ppoly 60,61-10,11"}
+            << QStringList{"1 Undo Add polygoon", "2 Undo Move polygoon point", "3 Undo Move polygoon"};
+        QTest::newRow("ellipse corner dragged off the sketch stops at its edge")
+            << "tool ellipse; click 10,10; move 60,50; right 0,0; click 30,30; hover 60,50; drag 60,50 400,-30"
+            << QStringList{"ellipse 10,10-289,0"} << QStringList{"1 Undo Add ellipse", "2 Undo Move ellipse point"};
+        QTest::newRow("snapped past the edge stops at the edge")
+            << "tool loop; click 10,10; move 50,10; click 50,10; right 0,0; snap 100;"
+               "click 30,10; hover 50,10; drag 50,10 280,355"
+            << QStringList{"ploop 10,10-289,361"} << QStringList{"1 Undo Add line", "2 Undo Move line point"};
     }
 
     void gestures()
@@ -371,6 +392,33 @@ private Q_SLOTS:
         QVERIFY(player.tagnr > 0);
         QCOMPARE(h->host.defenseSteps, 1); // number 13 moves on, 14 does not
         QVERIFY(h->host.curvedEnabled);
+    }
+
+    // While the selection is dragged, the box of its objects follows the
+    // pointer: a symbol's cell, a ball's core, a run's points widened by 3.
+    void dragShowsTheObjectBox_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QRect>("box");
+        QTest::newRow("player") << "drop Circle 3 100,100; press 100,100; move 130,120"
+                                << QRect(QPoint(120, 110), QPoint(141, 131));
+        QTest::newRow("ball") << "drop Ball 1 100,100; press 100,100; move 90,100"
+                              << QRect(QPoint(87, 97), QPoint(94, 104));
+        QTest::newRow("pass run")
+            << "tool pass; click 10,10; move 50,10; click 50,10; move 50,60; click 50,60; right 0,0;"
+               "click 50,35; press 50,35; move 60,45"
+            << QRect(QPoint(17, 17), QPoint(63, 73));
+        QTest::newRow("two players")
+            << "drop Circle 1 50,50; drop Circle 2 150,150; selectall; press 150,150; move 160,150"
+            << QRect(QPoint(50, 40), QPoint(171, 161));
+    }
+    void dragShowsTheObjectBox()
+    {
+        QFETCH(QString, script);
+        QFETCH(QRect, box);
+        run(script);
+        QVERIFY(h->editor.overlay().dragBox.has_value());
+        QCOMPARE(*h->editor.overlay().dragBox, box);
     }
 
     void keepdownKeepsTheTool()

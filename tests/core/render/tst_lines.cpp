@@ -3,6 +3,8 @@
 
 #include <QTest>
 
+#include <algorithm>
+
 namespace {
 
 
@@ -171,6 +173,92 @@ private Q_SLOTS:
         }
         QVERIFY(leftWing);
         QVERIFY(rightWing);
+    }
+
+    // The head is two strokes of rnd(7z) pixels from the tip at 30 degrees
+    // either side of the way back; their far ends (worked out by hand from
+    // the rule, rounded) pin length and angle.
+    void arrowheadLengthAndAngle_data()
+    {
+        QTest::addColumn<QPoint>("from");
+        QTest::addColumn<QPoint>("to");
+        QTest::addColumn<double>("zoom");
+        QTest::addColumn<QPoint>("wing1");
+        QTest::addColumn<QPoint>("wing2");
+        QTest::newRow("right") << QPoint(60, 60) << QPoint(120, 60) << 1.0 << QPoint(114, 56) << QPoint(114, 64);
+        QTest::newRow("up") << QPoint(50, 80) << QPoint(50, 40) << 1.0 << QPoint(46, 46) << QPoint(54, 46);
+        QTest::newRow("right, zoom 2") << QPoint(60, 60) << QPoint(120, 60) << 2.0 << QPoint(228, 113) << QPoint(228, 127);
+        QTest::newRow("down and left") << QPoint(120, 40) << QPoint(80, 80) << 1.0 << QPoint(87, 78) << QPoint(82, 73);
+        QTest::newRow("shallow down right") << QPoint(20, 30) << QPoint(150, 100) << 1.0 << QPoint(146, 94) << QPoint(143, 100);
+        QTest::newRow("zoom 1.5") << QPoint(20, 30) << QPoint(90, 100) << 1.5 << QPoint(132, 140) << QPoint(125, 147);
+    }
+    void arrowheadLengthAndAngle()
+    {
+        QFETCH(QPoint, from);
+        QFETCH(QPoint, to);
+        QFETCH(double, zoom);
+        QFETCH(QPoint, wing1);
+        QFETCH(QPoint, wing2);
+        Scene scene;
+        const PartFields swim = segment("ploop", from.x(), from.y(), to.x(), to.y());
+        QImage picture = whitePicture(300, 200);
+        {
+            Canvas canvas(picture);
+            drawLineSegment(canvas, swim, zoom, false, true, scene.context);
+            drawLineSegment(canvas, swim, zoom, false, false, scene.context);
+        }
+        QImage expected = whitePicture(300, 200);
+        {
+            Canvas canvas(expected);
+            const QPoint a(rnd(from.x() * zoom), rnd(from.y() * zoom));
+            const QPoint tip(rnd(to.x() * zoom), rnd(to.y() * zoom));
+            canvas.line(a.x(), a.y(), tip.x(), tip.y());
+            canvas.line(tip.x(), tip.y(), wing1.x(), wing1.y());
+            canvas.line(tip.x(), tip.y(), wing2.x(), wing2.y());
+        }
+        QCOMPARE(picture, expected);
+    }
+
+    // A straight dribble to the right from (40, 50): four pixels straight,
+    // then half circles of radius 2 centred every 4 pixels from x = 46,
+    // above and below in turn, a pair at a time while the covered length
+    // allows, then straight on from half a step past the last centre. The
+    // crests show in the rows 48 (above) and 52 (below).
+    void dribbleArcs_data()
+    {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QList<int>>("above");
+        QTest::addColumn<QList<int>>("below");
+        QTest::addColumn<int>("tail"); // where the straight end starts
+        QTest::newRow("20 px: one pair") << 20 << QList<int>{46} << QList<int>{50} << 52;
+        QTest::newRow("30 px: two pairs") << 30 << QList<int>{46, 54} << QList<int>{50, 58} << 60;
+        QTest::newRow("44 px: four pairs") << 44 << QList<int>{46, 54, 62, 70} << QList<int>{50, 58, 66, 74} << 76;
+        QTest::newRow("60 px: six pairs") << 60 << QList<int>{46, 54, 62, 70, 78, 86}
+                                          << QList<int>{50, 58, 66, 74, 82, 90} << 92;
+    }
+    void dribbleArcs()
+    {
+        QFETCH(int, length);
+        QFETCH(QList<int>, above);
+        QFETCH(QList<int>, below);
+        QFETCH(int, tail);
+        const int end = 40 + length;
+        const QImage picture = drawSegment(segment("dribbel", 40, 50, end, 50));
+        const auto crests = [&](const QList<int> &centres) {
+            QString row;
+            for (int x = 38; x <= end + 1; ++x) {
+                const bool crest = std::any_of(centres.cbegin(), centres.cend(),
+                                               [x](int c) { return std::abs(x - c) <= 1; });
+                row += crest ? u'#' : u'.';
+            }
+            return row;
+        };
+        QCOMPARE(rowPattern(picture, 48, 38, end + 1), crests(above));
+        QCOMPARE(rowPattern(picture, 52, 38, end + 1), crests(below));
+        QCOMPARE(rowPattern(picture, 47, 38, end + 1), QString(end - 36, u'.'));
+        QCOMPARE(rowPattern(picture, 53, 38, end + 1), QString(end - 36, u'.'));
+        QCOMPARE(rowPattern(picture, 50, 38, 44), QStringLiteral("..####."));
+        QCOMPARE(rowPattern(picture, 50, tail, end), QString(end - tail, u'#') + u'.');
     }
 
     void fastAndBackLeaveNothing_data()

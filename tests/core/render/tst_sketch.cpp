@@ -169,7 +169,7 @@ private Q_SLOTS:
         const QList<QPoint> corners{{40, 100}, {100, 60}, {160, 120}, {220, 80}};
         const PartFields after = part("ploop", 40, 300, 240, 300);
         QList<PartFields> rows = run(type, corners, 1);
-        // Without its end form the run takes every row after it.
+        // Without its end form the run ends at its last row.
         if (!withEndForm)
             rows.last().Type = type;
         else
@@ -195,6 +195,65 @@ private Q_SLOTS:
             canvas.setPenWidth(1);
             if (withEndForm)
                 draw_symbol(canvas, after, 1, false, *courtOnly.context);
+        }
+        QCOMPARE(image, expected);
+    }
+
+    // A run that lacks its end form (a file from elsewhere) ends at the first
+    // row of another kind: the parts after it are drawn as themselves, on
+    // the sketch and among the previous lines alike.
+    void runWithoutEndFormEndsAtAnotherKind_data()
+    {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<int>("rotation");
+        QTest::addColumn<bool>("previousLines");
+        QTest::newRow("curved pass") << "pass" << 1 << false;
+        QTest::newRow("curved dribble") << "dribbel" << 1 << false;
+        QTest::newRow("straight shot") << "shot" << 0 << false;
+        QTest::newRow("curved shot") << "shot" << 1 << false;
+        QTest::newRow("previous lines: curved loop") << "loop" << 1 << true;
+        QTest::newRow("previous lines: straight shot") << "shot" << 0 << true;
+    }
+    void runWithoutEndFormEndsAtAnotherKind()
+    {
+        QFETCH(QString, type);
+        QFETCH(int, rotation);
+        QFETCH(bool, previousLines);
+        const QList<QPoint> corners{{40, 100}, {100, 60}, {160, 120}, {220, 80}};
+        QList<PartFields> rows = run(type, corners, rotation);
+        rows.last().Type = type;
+        const QList<PartFields> after{player(QStringLiteral("Circle"), 120, 200),
+                                      part(QStringLiteral("Ball"), 60, 250),
+                                      part(QStringLiteral("ploop"), 40, 320, 240, 320)};
+        Play play;
+        play.add(1, QList<PartFields>{court(12)} + rows + after);
+        play.add(2, {court(12)});
+        Play courtOnly;
+        courtOnly.add(1, {court(12)});
+
+        QImage image = whitePicture({289, 361});
+        QImage expected = image;
+        if (previousLines) {
+            Canvas canvas(image);
+            draw_prev_lines(canvas, 2, *play.context);
+        } else {
+            getimage(image, 1, 1, *play.context);
+            getimage(expected, 1, 1, *courtOnly.context);
+        }
+        {
+            Canvas canvas(expected);
+            QList<QPointF> points{QPointF(2 * corners[0] - corners[1])};
+            for (const QPoint &corner : corners)
+                points.append(corner);
+            points.append(QPointF(2 * corners[3] - corners[2]));
+            canvas.setPenWidth(1);
+            draw_curve(canvas, line_end_code(type), points, previousLines, 1, Black, 0, rotation, 0,
+                       *courtOnly.context);
+            for (const PartFields &part : after) {
+                canvas.setPenWidth(1);
+                if (!previousLines || is_line(part.Type))
+                    draw_symbol(canvas, part, 1, previousLines, *courtOnly.context);
+            }
         }
         QCOMPARE(image, expected);
     }

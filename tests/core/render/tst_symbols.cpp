@@ -190,6 +190,35 @@ void drawScene(Canvas &canvas, const QList<PartFields> &parts, double zoom, Rend
         drawPart(canvas, p, zoom, false, context);
 }
 
+// Draws figures described as "pen W; brush; line x,y x,y; polyline x,y ...;
+// polygon x,y ...; ellipse l,t r,b; arc l,t r,b sx,sy ex,ey", in pixels,
+// with the stroke colour and the brush colour given.
+void drawFigures(Canvas &canvas, const QString &figures, int stroke, int fill)
+{
+    for (const QString &figure : figures.split(u';', Qt::SkipEmptyParts)) {
+        QStringList words = figure.split(u' ', Qt::SkipEmptyParts);
+        const QString verb = words.takeFirst();
+        QList<QPoint> points;
+        for (const QString &word : std::as_const(words))
+            points.append({word.section(u',', 0, 0).toInt(), word.section(u',', 1, 1).toInt()});
+        if (verb == u"pen")
+            canvas.setPen(stroke, words.first().toInt());
+        else if (verb == u"brush")
+            canvas.setBrush(fill);
+        else if (verb == u"line")
+            canvas.line(points[0].x(), points[0].y(), points[1].x(), points[1].y());
+        else if (verb == u"polyline")
+            canvas.polyline(points);
+        else if (verb == u"polygon")
+            canvas.polygon(points);
+        else if (verb == u"ellipse")
+            canvas.ellipse(points[0].x(), points[0].y(), points[1].x(), points[1].y());
+        else if (verb == u"arc")
+            canvas.arc(points[0].x(), points[0].y(), points[1].x(), points[1].y(), points[2].x(),
+                       points[2].y(), points[3].x(), points[3].y());
+    }
+}
+
 } // namespace
 
 class TestSymbols : public QObject {
@@ -371,6 +400,151 @@ private Q_SLOTS:
         QCOMPARE(drawn(withText, 1, scene.context), drawn(same, 1, scene.context));
     }
 
+    // A numbered player is its body without a number plus the number as the
+    // rules place it: Arial at the rule's size, its top-left corner at the
+    // rule's point (worked out here by hand for x1 = y1 = 100), in the
+    // number colour. The side colour shows only where red replaced it.
+    void numbersSitWhereTheRulesPutThem_data()
+    {
+        QTest::addColumn<PartFields>("numbered");
+        QTest::addColumn<PartFields>("body"); // the same body without a number
+        QTest::addColumn<double>("zoom");
+        QTest::addColumn<QString>("digits");
+        QTest::addColumn<QPoint>("at"); // pixels
+        QTest::addColumn<int>("points");
+        QTest::addColumn<int>("color");
+        const auto at = [](const char *type, int number, int size = 0) {
+            PartFields p = part(type, 100, 100, number);
+            p.y2 = qint16(size);
+            return p;
+        };
+        const auto colored = [](PartFields p, int color, int color2 = -1) {
+            p.color = color;
+            p.color2 = color2;
+            return p;
+        };
+        // Circles and squares: 1-9 at (x1+o+7s, y1+o+3s) in 10zs points,
+        // 10-13 at (x1+o+4s, y1+o+4s) in 9zs.
+        QTest::newRow("circle 5") << at("Circle", 5) << at("Circle", 14) << 1.0 << "5" << QPoint(107, 103) << 10 << Black;
+        QTest::newRow("circle 12") << at("Circle", 12) << at("Circle", 14) << 1.0 << "12" << QPoint(104, 104) << 9 << Black;
+        QTest::newRow("circle 5, zoom 2") << at("Circle", 5) << at("Circle", 14) << 2.0 << "5" << QPoint(214, 206) << 20 << Black;
+        QTest::newRow("circle 12, zoom 2") << at("Circle", 12) << at("Circle", 14) << 2.0 << "12" << QPoint(208, 208) << 18 << Black;
+        QTest::newRow("dcircle 7 at 150 %") << at("Dcircle", 7, 150) << at("Dcircle", 14, 150) << 1.0 << "7" << QPoint(105, 99) << 15 << Black;
+        QTest::newRow("osquare 3") << at("Osquare", 3) << at("Osquare", 14) << 1.0 << "3" << QPoint(107, 103) << 10 << Black;
+        QTest::newRow("dsquare 11 at 50 %") << at("Dsquare", 11, 50) << at("Dsquare", 14, 50) << 1.0 << "11" << QPoint(107, 107) << 4 << Black;
+        // Triangles: 1-9 at (x1+o+8s, y1+o+7s) in 10zs, 10-13 at
+        // (x1+o+5s, y1+o+9.4s) in 8zs.
+        QTest::newRow("otriangl 5") << at("Otriangl", 5) << at("Otriangl", 14) << 1.0 << "5" << QPoint(108, 107) << 10 << Black;
+        QTest::newRow("triangle 13") << at("Triangle", 13) << at("Triangle", 14) << 1.0 << "13" << QPoint(105, 109) << 8 << Black;
+        QTest::newRow("triangle 13, zoom 2") << at("Triangle", 13) << at("Triangle", 14) << 2.0 << "13" << QPoint(210, 219) << 16 << Black;
+        // Chairs: (x1+10.5+6.5s, y1+10.5+3.5s) in 9zs, never turned.
+        QTest::newRow("ochair 5") << at("Ochair", 5) << at("Ochair", 14) << 1.0 << "5" << QPoint(117, 114) << 9 << Black;
+        QTest::newRow("dchair 10 turned") << colored(at("Dchair", 10), 0, Magenta) << colored(at("Dchair", 14), 0, Magenta) << 1.0 << "10" << QPoint(117, 114) << 9 << Magenta;
+        // Pops, upright: one digit at (x1+10.5-3.5m, y1+10.5-10m) in 9zm,
+        // two at (x1+10.5-5.95m, y1+12.5-10m) in 7zm.
+        QTest::newRow("opop 5") << at("Opop", 5) << at("Opop", 14) << 1.0 << "5" << QPoint(107, 100) << 9 << Black;
+        QTest::newRow("opop 12") << at("Opop", 12) << at("Opop", 14) << 1.0 << "12" << QPoint(105, 102) << 7 << Black;
+        QTest::newRow("dpop 5, zoom 2") << at("Dpop", 5) << at("Dpop", 14) << 2.0 << "5" << QPoint(214, 201) << 18 << Black;
+        // Goalkeepers: red instead of the side colour, the number in it.
+        QTest::newRow("circle 1: offense colour on red") << at("Circle", 1) << colored(at("Circle", 14), Red) << 1.0 << "1" << QPoint(107, 103) << 10 << White;
+        QTest::newRow("dcircle 1: defense colour on red") << at("Dcircle", 1) << colored(at("Dcircle", 14), Red) << 1.0 << "1" << QPoint(107, 103) << 10 << DefenseBlue;
+        QTest::newRow("triangle 1: defense colour on red") << at("Triangle", 1) << colored(at("Triangle", 14), Red) << 1.0 << "1" << QPoint(108, 107) << 10 << DefenseBlue;
+        QTest::newRow("circle 1, second colour") << colored(at("Circle", 1), 0, Magenta) << colored(at("Circle", 14), Red, Magenta) << 1.0 << "1" << QPoint(107, 103) << 10 << Magenta;
+        // No red, so no side colour for the number: it would vanish in the fill.
+        QTest::newRow("circlef 1: black on the side fill") << at("Circlef", 1) << at("Circlef", 14) << 1.0 << "1" << QPoint(107, 103) << 10 << Black;
+        QTest::newRow("triangf 1: black on the side fill") << at("Triangf", 1) << at("Triangf", 14) << 1.0 << "1" << QPoint(108, 107) << 10 << Black;
+        QTest::newRow("circle 1 filled in the side colour") << colored(at("Circle", 1), White) << colored(at("Circle", 14), White) << 1.0 << "1" << QPoint(107, 103) << 10 << Black;
+        QTest::newRow("dcircle 1 filled green") << colored(at("Dcircle", 1), Green) << colored(at("Dcircle", 14), Green) << 1.0 << "1" << QPoint(107, 103) << 10 << Black;
+    }
+    void numbersSitWhereTheRulesPutThem()
+    {
+        QFETCH(PartFields, numbered);
+        QFETCH(PartFields, body);
+        QFETCH(double, zoom);
+        QFETCH(QString, digits);
+        QFETCH(QPoint, at);
+        QFETCH(int, points);
+        QFETCH(int, color);
+        Scene scene;
+        QImage expected = drawn(body, zoom, scene.context);
+        {
+            Canvas canvas(expected);
+            CanvasFont font;
+            font.pointSize = points;
+            canvas.setFont(font);
+            canvas.setTextColor(color);
+            canvas.textOut(at.x(), at.y(), digits);
+        }
+        QCOMPARE(drawn(numbered, zoom, scene.context), expected);
+    }
+
+    // A label is shrunk from 10zs points by rnd(z) until it fits the shape
+    // and then centred: on the circle's centre, or across the triangle and
+    // standing on its base. The label takes the outline colour.
+    void labelsSitWhereTheRulesPutThem_data()
+    {
+        QTest::addColumn<PartFields>("labelled");
+        QTest::addColumn<double>("zoom");
+        const auto labelled = [](const char *type, const char *text, int size = 0, int color2 = -1) {
+            PartFields p = part(type, 100, 100, 7);
+            p.tekst = QString::fromLatin1(text);
+            p.y2 = qint16(size);
+            p.color2 = color2;
+            return p;
+        };
+        for (const double zoom : {1.0, 2.0}) {
+            QTest::addRow("dcircle GK, zoom %g", zoom) << labelled("Dcircle", "GK", 0, Green) << zoom;
+            QTest::addRow("circle W at 150 %%, zoom %g", zoom) << labelled("Circle", "W", 150) << zoom;
+            QTest::addRow("osquare ABC, zoom %g", zoom) << labelled("Osquare", "ABC") << zoom;
+            QTest::addRow("triangle GK, zoom %g", zoom) << labelled("Triangle", "GK", 0, Magenta) << zoom;
+            QTest::addRow("otriangl X, zoom %g", zoom) << labelled("Otriangl", "X") << zoom;
+            QTest::addRow("triangf WW at 60 %%, zoom %g", zoom) << labelled("Triangf", "WW", 60) << zoom;
+        }
+    }
+    void labelsSitWhereTheRulesPutThem()
+    {
+        QFETCH(PartFields, labelled);
+        QFETCH(double, zoom);
+        Scene scene;
+        PartFields bare = labelled;
+        bare.tekst = QStringLiteral("##");
+        QImage expected = drawn(bare, zoom, scene.context);
+
+        const QString code = labelled.Type.toLower();
+        const bool triangle = code.startsWith(u"tria") || code == u"otriangl";
+        const double s = labelled.y2 == 0 ? 1 : labelled.y2 / 100.0, zs = zoom * s;
+        const double o = code.endsWith(u"square") ? 10.5 - 10.5 * s : 11 - 11 * s;
+        const auto fits = [&](double w, double h) {
+            if (triangle)
+                return (w <= 13 * zs || h <= 5 * zs) && (w <= 12 * zs || h <= 6 * zs)
+                    && (w <= 11 * zs || h <= 7 * zs) && (w <= 10 * zs || h <= 8 * zs)
+                    && (w <= 9 * zs || h <= 9 * zs) && (w <= 8 * zs || h <= 10 * zs)
+                    && (w <= 7 * zs || h <= 11 * zs);
+            return w <= 18 * zs && (w <= 17 * zs || h <= 11 * zs) && (w <= 15 * zs || h <= 13 * zs)
+                && (w <= 13 * zs || h <= 15 * zs);
+        };
+        {
+            Canvas canvas(expected);
+            CanvasFont font;
+            font.pointSize = rnd(10 * zs);
+            canvas.setFont(font);
+            QSize extent = canvas.textExtent(labelled.tekst);
+            while (!fits(extent.width(), extent.height()) && font.pointSize >= 1) {
+                font.pointSize -= rnd(zoom);
+                canvas.setFont(font);
+                extent = canvas.textExtent(labelled.tekst);
+            }
+            const int w = extent.width(), h = extent.height();
+            const int left = rnd((100 + o + 11 * s) * zoom) - rnd((w + 1) / 2.0);
+            int top = rnd((100 + o + 11 * s) * zoom) - rnd((h + 1) / 2.0);
+            if (triangle)
+                top = rnd(21 * zs) - h + (labelled.tekst.size() == 1 ? rnd(zs) : 0) + rnd((100 + o) * zoom);
+            canvas.setTextColor(labelled.color2 > 0 ? labelled.color2 : Black);
+            canvas.textOut(left, top, labelled.tekst);
+        }
+        QCOMPARE(drawn(labelled, zoom, scene.context), expected);
+    }
+
     void numberedCrossShortensItsStrokes()
     {
         Scene scene;
@@ -480,6 +654,65 @@ private Q_SLOTS:
                  "symbol much smaller than its box");
     }
 
+    // Bodies drawn as their rules place them, worked out by hand for
+    // x1 = y1 = 100: the goal's crossbar and net, the pop's arms and body
+    // turned about C10.5, the chair's arms (an arc of radius 10 centred 7.5
+    // ahead of C10.5, from r + 20 to r + 160 degrees) and head.
+    void bodiesFollowTheirRules_data()
+    {
+        QTest::addColumn<PartFields>("symbol");
+        QTest::addColumn<double>("zoom");
+        QTest::addColumn<int>("stroke");
+        QTest::addColumn<int>("fill");
+        QTest::addColumn<QString>("figures");
+        const auto turned = [](const char *type, int rotation, int number = 14) {
+            PartFields p = part(type, 100, 100, number);
+            p.rotation = rotation;
+            return p;
+        };
+        // Goal: c = (rnd(110.5 z), rnd(110.5 z)), phi = r + 180, crossbar
+        // c -+ 13.5z a, net c - 9.5z a - 7z b ... c + 9.5z a, pen rnd(2z).
+        QTest::newRow("goal") << turned("Goal", 0) << 1.0 << Black << Black
+                              << "pen 2; line 124,110 96,110; polyline 120,110 120,117 100,117 100,110";
+        QTest::newRow("goal at 90, zoom 2") << turned("Goal", 90) << 2.0 << Black << Black
+                                            << "pen 4; line 221,248 221,194; polyline 221,240 207,240 207,202 221,202";
+        QTest::newRow("goal at 270") << turned("Goal", 270) << 1.0 << Black << Black
+                                     << "pen 2; line 110,96 110,124; polyline 110,100 117,100 117,120 110,120";
+        // Pop: arms (-9.5, 10.5)-(-9.5, -4.5) and (9.5, 10.5)-(9.5, -4.5),
+        // body (-2.5,-13.5) (2.5,-13.5) (7.5,-8.5) (7.5,4.5) (-7.5,4.5)
+        // (-7.5,-8.5), about C10.5.
+        QTest::newRow("opop") << turned("Opop", 0) << 1.0 << Black << White
+                              << "pen 1; line 101,121 101,106; line 120,121 120,106; brush;"
+                                 "polygon 108,97 113,97 118,102 118,115 103,115 103,102";
+        QTest::newRow("dpop at 90") << turned("Dpop", 90) << 1.0 << Black << DefenseBlue
+                                    << "pen 1; line 100,101 115,101; line 100,120 115,120; brush;"
+                                       "polygon 124,108 124,113 119,118 106,118 106,103 119,103";
+        QTest::newRow("dpop at 180") << turned("Dpop", 180) << 1.0 << Black << DefenseBlue
+                                     << "pen 1; line 120,100 120,115; line 101,100 101,115; brush;"
+                                        "polygon 113,124 108,124 103,119 103,106 118,106 118,119";
+        // Chair: pen rnd(3z) for the arms, a 1-pixel pen for the head of
+        // radius 6 at C10.5, both in the side colour.
+        QTest::newRow("dchair") << turned("Dchair", 0) << 1.0 << DefenseBlue << DefenseBlue
+                                << "pen 3; arc 100,93 120,113 101,106 120,106; pen 1; brush; ellipse 104,104 116,116";
+        QTest::newRow("dchair at 90") << turned("Dchair", 90) << 1.0 << DefenseBlue << DefenseBlue
+                                      << "pen 3; arc 108,100 128,120 115,101 115,120; pen 1; brush; ellipse 104,104 116,116";
+    }
+    void bodiesFollowTheirRules()
+    {
+        QFETCH(PartFields, symbol);
+        QFETCH(double, zoom);
+        QFETCH(int, stroke);
+        QFETCH(int, fill);
+        QFETCH(QString, figures);
+        Scene scene;
+        QImage expected = filled(sketchSize(zoom), Water);
+        {
+            Canvas canvas(expected);
+            drawFigures(canvas, figures, stroke, fill);
+        }
+        QCOMPARE(drawn(symbol, zoom, scene.context), expected);
+    }
+
     void sizeFactorScalesAboutTheCentre_data()
     {
         QTest::addColumn<int>("size");
@@ -532,6 +765,40 @@ private Q_SLOTS:
             QCOMPARE(countOf(image, lineArea, Water), lineArea.width() * lineArea.height());
         else
             QVERIFY(countOf(image, lineArea, color) >= 5);
+    }
+
+    // The facing line runs from the centre C11 to C11 + 21 (sin r, -cos r),
+    // each end rounded in pixels after the zoom; the body is drawn over it.
+    void facingLineEndsWhereTheZoomPutsIt_data()
+    {
+        QTest::addColumn<int>("rotation");
+        QTest::addColumn<double>("zoom");
+        QTest::addColumn<QPoint>("tip"); // rnd((x1 + 11 + 21 sin r) z), rnd((y1 + 11 - 21 cos r) z)
+        QTest::addColumn<int>("pen");
+        QTest::newRow("100, zoom 1") << 100 << 1.0 << QPoint(132, 115) << 1;
+        QTest::newRow("100, zoom 2") << 100 << 2.0 << QPoint(263, 229) << 2;
+        QTest::newRow("30, zoom 2") << 30 << 2.0 << QPoint(243, 186) << 2;
+        QTest::newRow("250, zoom 2") << 250 << 2.0 << QPoint(183, 236) << 2;
+        QTest::newRow("340, zoom 1.5") << 340 << 1.5 << QPoint(156, 137) << 2;
+    }
+    void facingLineEndsWhereTheZoomPutsIt()
+    {
+        QFETCH(int, rotation);
+        QFETCH(double, zoom);
+        QFETCH(QPoint, tip);
+        QFETCH(int, pen);
+        Scene scene;
+        PartFields player = part("Dcircle", 100, 100, 14);
+        player.rotation = rotation;
+        QImage expected = filled(sketchSize(zoom), Water);
+        {
+            Canvas canvas(expected);
+            canvas.setPen(Black, pen);
+            canvas.line(rnd(111 * zoom), rnd(111 * zoom), tip.x(), tip.y());
+            drawPart(canvas, player, zoom, false, scene.context);
+        }
+        player.arrow = 3;
+        QCOMPARE(drawn(player, zoom, scene.context), expected);
     }
 
     void facingLineHeadOnlyWithArrow2()
@@ -736,6 +1003,83 @@ private Q_SLOTS:
         const QRect ink = inkBox(image);
         QCOMPARE(blendedPixels(image, {Water, Red}), 0);
         QVERIFY(ink.left() >= 40 && ink.top() >= 50);
+    }
+
+    // At other zooms a text takes the largest size (counting up from one
+    // point) whose widest line stays narrower than the box, rnd(W z): the
+    // same size whichever way it is found, up to the zooms of supersampling.
+    // Each line starts at rnd(x1 z), rnd(y1 z + k), k growing by
+    // |rnd(1.1 font height)|.
+    void zoomedTextTakesTheLargestSizeThatStaysInTheBox_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("points");
+        QTest::addColumn<int>("style");
+        QTest::addColumn<double>("zoom");
+        const QString twoLines = QStringLiteral("Drive left,\r\npass to 4");
+        for (const double zoom : {0.75, 1.5, 2.0, 3.0, 16.0, 32.0})
+            QTest::addRow("two lines at %g", zoom) << twoLines << 10 << 0 << zoom;
+        QTest::newRow("bold, 14 points, zoom 2") << twoLines << 14 << 1 << 2.0;
+        QTest::newRow("italic, 8 points, zoom 16") << QStringLiteral("Wall!") << 8 << 2 << 16.0;
+        QTest::newRow("one letter, zoom 0.75") << QStringLiteral("x") << 10 << 0 << 0.75;
+    }
+    void zoomedTextTakesTheLargestSizeThatStaysInTheBox()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, points);
+        QFETCH(int, style);
+        QFETCH(double, zoom);
+        Scene scene;
+        PartFields box = part("Text", 10, 10, 0);
+        box.tekst = text;
+        box.fontname = QStringLiteral("Arial");
+        box.thickness = points;
+        box.arrow = style;
+        box.color = Red;
+        box.color2 = -1;
+        box.transparent = 1;
+        const QStringList lines = text.split(QStringLiteral("\r\n"));
+        const auto fontOf = [&](int size) {
+            CanvasFont font;
+            font.pointSize = size;
+            font.bold = style & 1;
+            font.italic = style & 2;
+            return font;
+        };
+
+        // Only the text's corner of the sketch is made: a band of the whole.
+        const QSize whole(rnd(SketchWidth * zoom), rnd(SketchHeight * zoom));
+        const QSize corner(std::min(whole.width(), rnd(160 * zoom)), std::min(whole.height(), rnd(60 * zoom)));
+        QImage expected = filled(corner, Water);
+        {
+            Canvas canvas(expected, whole, {});
+            canvas.setFont(fontOf(points));
+            int width = 0;
+            QString widest;
+            for (const QString &line : lines) {
+                if (canvas.textExtent(line).width() > width) {
+                    width = canvas.textExtent(line).width();
+                    widest = line;
+                }
+            }
+            int size = 1;
+            for (;; ++size) {
+                canvas.setFont(fontOf(size));
+                if (canvas.textExtent(widest).width() >= rnd(width * zoom))
+                    break;
+            }
+            canvas.setFont(fontOf(std::max(size - 1, 1)));
+            canvas.setTextColor(Red);
+            const int step = std::abs(rnd(1.1 * canvas.fontHeight()));
+            for (int k = 0; k < lines.size(); ++k)
+                canvas.textOut(rnd(10 * zoom), rnd(10 * zoom + k * step), lines.at(k));
+        }
+        QImage actual = filled(corner, Water);
+        {
+            Canvas canvas(actual, whole, {});
+            drawPart(canvas, box, zoom, false, scene.context);
+        }
+        QCOMPARE(actual, expected);
     }
 
     void halveImageSizes_data()
