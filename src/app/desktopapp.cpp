@@ -34,7 +34,7 @@ bool DesktopApp::start()
     window = std::make_unique<MainWindow>(session, help, browser);
     prompter.parent = window.get();
     window->onClose = [this] { closeDown(); };
-    playStore.indexRebuilt = [this] { window->browserView().refillSelectors(); };
+    playStore.setObserver(this);
     signalCloser = std::make_unique<SignalCloser>([this] {
         if (window)
             window->close();
@@ -112,10 +112,9 @@ void DesktopApp::showBackupWindow()
 bool DesktopApp::restoreSamplePlays(const QString &file)
 {
     BackupRestore restore(session, playStore);
-    // The conflict window arrives with exchange files; until then a sample
-    // play whose key the playbook holds is skipped, so nothing of the
-    // user's is overwritten. Its answer goes into resolveConflict.
-    restore.resolveConflict = [](const QString &, const QString &) { return RestoreConflict{}; };
+    // The conflict window arrives with exchange files, as a RestoreHost;
+    // until then, without a host, a sample play whose key the playbook holds
+    // is skipped, so nothing of the user's is overwritten.
     return restore.recover2(file).restored > 0;
 }
 
@@ -130,6 +129,11 @@ StartupHost::NewPlayOutcome DesktopApp::showNewPlayWindow()
 void DesktopApp::fillSelectors()
 {
     window->browserView().fillSelectors();
+}
+
+void DesktopApp::indexRebuilt()
+{
+    window->browserView().refillSelectors();
 }
 
 // The play list arrives with its own page.

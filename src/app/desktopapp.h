@@ -29,7 +29,7 @@ public:
 
 // The desktop program: owns the session and the windows, runs the start-up
 // sequence and the closing work of the main window.
-class DesktopApp : private StartupHost {
+class DesktopApp : private StartupHost, private PlayStoreObserver {
 public:
     // arguments: the command line without the program name; startFolder:
     // the working directory the program was started in.
@@ -54,6 +54,8 @@ private:
     NewPlayOutcome showNewPlayWindow() override;
     void fillSelectors() override;
     void openPlayList(const QString &file) override;
+
+    void indexRebuilt() override;
 
     void closeDown();
 

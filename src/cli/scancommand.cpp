@@ -7,8 +7,9 @@
 #include <QFileInfo>
 
 // Prints the play index of a data folder. Files whose header cannot be read
-// are the files the program would report as corrupt when loading them: they
-// are named on err and set aside the same way.
+// are named on err and left as they are: the program too only leaves them
+// out of the index at start-up (they may be plays of a newer version), and
+// sets a file aside only when the user loads it and it proves damaged.
 int runScanCommand(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
     if (arguments.size() != 1) {
@@ -27,14 +28,8 @@ int runScanCommand(const QStringList &arguments, QTextStream &out, QTextStream &
     const PlayFolder plays(folder.endsWith(u'/') ? folder : folder + u'/');
     plays.FillPlayDataset(data, SystemClock().nowText(), &unreadable);
 
-    for (const QString &path : std::as_const(unreadable)) {
-        QString aside;
-        QString error;
-        if (PlayFolder::setAsideDamaged(path, &aside, &error))
-            err << "quorvane-cli: " << path << " is corrupt; set aside as " << aside << '\n';
-        else
-            err << "quorvane-cli: " << path << " is corrupt; " << error << '\n';
-    }
+    for (const QString &path : std::as_const(unreadable))
+        err << "quorvane-cli: " << path << " cannot be read as a play file; not listed\n";
 
     for (const PlayRow &row : std::as_const(tables.plays)) {
         out << escapeField(row.Category) << '\t' << escapeField(row.Drillname) << '\t'

@@ -6,7 +6,7 @@
 #include <QTest>
 
 // quorvane-cli scan as scripts see it: the index in its order, TAB-separated,
-// corrupt files named on stderr and set aside.
+// files that cannot be read named on stderr and left as they are.
 class TestScanCommand : public QObject {
     Q_OBJECT
 
@@ -35,7 +35,7 @@ class TestScanCommand : public QObject {
     }
 
 private Q_SLOTS:
-    void indexInOrderWithCorruptFilesSetAside()
+    void indexInOrderWithUnreadableFilesNamed()
     {
         QTemporaryDir dir;
         const QString data = dir.path() + QStringLiteral("/data/");
@@ -56,22 +56,50 @@ private Q_SLOTS:
         QCOMPARE(result.exitCode, 0);
         QCOMPARE(result.out, QStringLiteral(
             "Attack\ta/b\tDrill\t3\t6\t1\t12\t0\tSub one\tSub two\tSub three\tCoach\n"
+            "Attack\tRight\tDrill\t3\t6\t1\t12\t0\tSub one\tSub two\tSub three\tCoach\n"
             "Defence\tPress\tDrill\t3\t6\t1\t12\t1\tZone\\tman\tSub two\tSub three\tCoach\n"));
 
         QStringList reports = result.err.split(u'\n', Qt::SkipEmptyParts);
         reports.sort();
         QCOMPARE(reports, (QStringList{
-            "quorvane-cli: " + data + "Attack/Empty.dat is corrupt; set aside as " + data + "Attack/Empty.dat.damaged",
-            "quorvane-cli: " + data + "Attack/Old.dat is corrupt; set aside as " + data + "Attack/Old.~at"}));
-        QCOMPARE(readFile(data + "Attack/Old.~at"), old.bytes());
+            "quorvane-cli: " + data + "Attack/Empty.dat cannot be read as a play file; not listed",
+            "quorvane-cli: " + data + "Attack/Old.dat cannot be read as a play file; not listed"}));
+        QCOMPARE(readFile(data + "Attack/Old.dat"), old.bytes());
         QCOMPARE(readFile(data + "Attack/Empty.~at"), QByteArray("an older copy"));
-        QCOMPARE(QDir(data + "Attack").entryList({"*.dat"}, QDir::Files, QDir::Name | QDir::IgnoreCase),
-                 (QStringList{"ab.dat", "Wrong.dat"}));
+        QCOMPARE(QDir(data + "Attack").entryList(QDir::Files, QDir::Name | QDir::IgnoreCase),
+                 (QStringList{"ab.dat", "Empty.dat", "Empty.~at", "Old.dat", "Wrong.dat"}));
 
-        // Once set aside, they are gone from the next scan.
+        // Nothing changed, so the next scan says the same.
         const Result again = scan({dir.path()});
         QCOMPARE(again.out, result.out);
-        QVERIFY(again.err.isEmpty());
+        QCOMPARE(again.err, result.err);
+    }
+
+    // Files start-up leaves out are left as they are: a later store of a
+    // play of the same name must not find them renamed into its backup copy.
+    void unreadableFileLeftAlone_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        const QByteArray good = play("Attack", "Press").bytes();
+        QTest::newRow("newer version") << QByteArray(good).replace("Quorvane 0.7", "Quorvane 0.8");
+        QTest::newRow("byte-order mark") << "\xEF\xBB\xBF" + good;
+        QTest::newRow("not a play") << QByteArray("shopping list\r\n");
+        QTest::newRow("no play name") << QByteArray(good).replace("Playname = Press", "Playname = ");
+    }
+
+    void unreadableFileLeftAlone()
+    {
+        QFETCH(QByteArray, content);
+        QTemporaryDir dir;
+        const QString file = dir.path() + QStringLiteral("/data/Attack/Press.dat");
+        QVERIFY(writeFile(file, content));
+
+        const Result result = scan({dir.path()});
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(result.out, QString());
+        QCOMPARE(result.err, "quorvane-cli: " + file + " cannot be read as a play file; not listed\n");
+        QCOMPARE(readFile(file), content);
+        QCOMPARE(QDir(dir.path() + QStringLiteral("/data/Attack")).entryList(QDir::Files), QStringList{"Press.dat"});
     }
 
     void emptyDataFolder()

@@ -254,8 +254,7 @@ bool PlayBrowser::deletePlay()
 
     if (!store.DeletePlay(chosenCategory, chosenPlay))
         return false;
-    if (store.removeFromPlayList)
-        store.removeFromPlayList(chosenCategory, chosenPlay);
+    store.observer().removeFromPlayList(chosenCategory, chosenPlay);
     session.data.clearplay();
     session.undo.clearundo();
     session.loadedCategory.clear();

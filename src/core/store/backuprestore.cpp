@@ -91,9 +91,11 @@ BackupRestore::Outcome BackupRestore::recover2(const QString &path)
         QString category = header.Category;
         QString name = header.Drillname;
         fitKey(category, name);
-        const Decision decision = settle(category, name);
+        Decision decision = settle(category, name);
         if (decision == Decision::Cancel)
             break;
+        if (decision == Decision::Store && refuses(i, category, name))
+            decision = Decision::Skip;
         // A skipped play is read to its end like any other, so the next
         // record starts exactly where this one ends.
         DataModule &target = decision == Decision::Skip ? skipped : session.data;
@@ -104,10 +106,10 @@ BackupRestore::Outcome BackupRestore::recover2(const QString &path)
         }
         if (decision == Decision::Skip)
             continue;
-        if (playRestored)
-            playRestored(name);
         if (!storePlay(category, name, header))
             break;
+        if (host)
+            host->playRestored(name);
         outcome = {session.loadedCategory, session.loadedName, outcome.restored + 1};
     }
     return outcome;
@@ -123,8 +125,8 @@ BackupRestore::Decision BackupRestore::settle(QString &category, QString &name)
         RestoreConflict conflict;
         if (answerLasts)
             conflict.answer = lasting;
-        else if (resolveConflict)
-            conflict = resolveConflict(category, name);
+        else if (host)
+            conflict = host->resolveConflict(category, name);
         switch (conflict.answer) {
         case Answer::Cancel:
             return Decision::Cancel;
@@ -155,6 +157,25 @@ BackupRestore::Decision BackupRestore::settle(QString &category, QString &name)
         return Decision::Store;
     }
     return Decision::Store;
+}
+
+// A play whose key cannot be stored is reported and passed over; the plays
+// after it are restored all the same. play counts the records of the file.
+bool BackupRestore::refuses(int play, const QString &category, const QString &name)
+{
+    QString reason;
+    if (category.isEmpty())
+        reason = QStringLiteral("Play %1 of the backup has no category and was not restored").arg(play);
+    else if (name.isEmpty())
+        reason = QStringLiteral("Play %1 of the backup has no play name and was not restored").arg(play);
+    else if (store.playPath(category, name).isEmpty())
+        reason = QStringLiteral("Play %1 of the backup, \"%2\" in category \"%3\", was not restored: "
+                                "its name cannot be used as a file name")
+                     .arg(QString::number(play), name, category);
+    else
+        return false;
+    session.prompter.inform(reason);
+    return true;
 }
 
 // The tables hold the play just read: it becomes the loaded play and is

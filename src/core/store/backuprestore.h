@@ -2,8 +2,6 @@
 
 #include <QString>
 
-#include <functional>
-
 class PlayStore;
 struct Playbook;
 struct PlayRow;
@@ -24,6 +22,26 @@ struct RestoreConflict {
     QString name;
 };
 
+// The user's side of a restore: the conflict question and the list of the
+// plays restored. Without one, every conflict is skipped.
+class RestoreHost {
+public:
+    virtual ~RestoreHost() = default;
+
+    // Asked for every play whose key is taken, unless "all" was answered
+    // before in the same restore.
+    virtual RestoreConflict resolveConflict(const QString &category, const QString &name)
+    {
+        Q_UNUSED(category);
+        Q_UNUSED(name);
+        return {};
+    }
+
+    // Told the name of each play once it is stored, for the "Loading plays:"
+    // list of the overview text.
+    virtual void playRestored(const QString &name) { Q_UNUSED(name); }
+};
+
 // Restores the plays of a backup file into the play store, play by play:
 // the file's version line, "Backup   = " + the number of plays, then that
 // many keyed play records. Each play is written into the play index
@@ -33,12 +51,8 @@ class BackupRestore {
 public:
     BackupRestore(Playbook &session, PlayStore &store);
 
-    // Asked for every play whose key is taken, unless "all" was answered
-    // before in the same restore. Unset, every conflict is skipped.
-    std::function<RestoreConflict(const QString &category, const QString &name)> resolveConflict;
-    // Told the name of each play as it is restored, for the "Loading plays:"
-    // list of the overview text.
-    std::function<void(const QString &name)> playRestored;
+    // Set by the window that runs the restore; null for none.
+    void setHost(RestoreHost *restoreHost) { host = restoreHost; }
 
     struct Outcome {
         QString category; // key of the last play restored; empty when none
@@ -49,16 +63,20 @@ public:
     // Restores the plays of the backup file at path. A file whose first line
     // is not a version line this reader takes is passed over without a
     // message; a file that breaks off or misses a key line is reported as
-    // corrupt. Either way the plays restored before stay.
+    // corrupt. Either way the plays restored before stay. A play that cannot
+    // be stored under its key (a blank category or play name, a name that
+    // gives no file name) is reported and passed over.
     Outcome recover2(const QString &path);
 
 private:
     enum class Decision { Store, Skip, Cancel };
     Decision settle(QString &category, QString &name);
+    bool refuses(int play, const QString &category, const QString &name);
     bool storePlay(const QString &category, const QString &name, const PlayRow &header);
 
     Playbook &session;
     PlayStore &store;
+    RestoreHost *host = nullptr;
     RestoreConflict::Answer lasting = RestoreConflict::Answer::Skip;
     bool answerLasts = false;
 };

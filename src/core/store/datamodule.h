@@ -83,7 +83,9 @@ public:
 
     // --- parts of the loaded play ------------------------------------------
     // Appends a part numbered one above the highest number the sketch has had
-    // since the play was loaded, and returns that number.
+    // since the play was loaded, and returns that number. Rows put into the
+    // table by other means count when they are there before the sketch's
+    // first addpart; replacing the parts wholesale goes with clearplay.
     int addpart(int drawing, const PartFields &fields);
     // Number of the part last appended by addpart, for the editor.
     int lastAddedPartnr() const { return lastAdded; }

@@ -45,21 +45,27 @@ int DataModule::addpart(int drawing, const PartFields &fields)
 {
     // Numbered above every number the sketch has had, not above the last
     // row: an undo row names its part by number, and a number given again
-    // would let it reach another part. The rows present count too, for
-    // tables filled without addpart.
-    int highest = highestPartnr.value(drawing);
-    for (const PartRow &part : t.parts) {
-        if (part.Drawingnr == drawing)
-            highest = std::max(highest, part.Partnr);
+    // would let it reach another part. The highest number is kept per sketch
+    // as parts are added, so that a sketch of many parts loads in linear
+    // time; the rows are looked through once, at the sketch's first part,
+    // for tables filled without addpart.
+    auto highest = highestPartnr.find(drawing);
+    if (highest == highestPartnr.end()) {
+        int found = 0;
+        for (const PartRow &part : std::as_const(t.parts)) {
+            if (part.Drawingnr == drawing)
+                found = std::max(found, part.Partnr);
+        }
+        highest = highestPartnr.insert(drawing, found);
     }
     PartRow row;
     static_cast<PartFields &>(row) = fitted(fields);
     row.Drawingnr = drawing;
-    row.Partnr = highest + 1;
+    row.Partnr = *highest + 1;
     row.Selected = 0;
     t.parts.append(row);
     lastAdded = row.Partnr;
-    highestPartnr.insert(drawing, row.Partnr);
+    *highest = row.Partnr;
     return row.Partnr;
 }
 

@@ -43,11 +43,20 @@ private:
     QFile &file;
 };
 
-// Appends the play files of one category folder. keys holds the file keys
-// of the rows already taken: two files naming one play give one row, the
-// first met.
+// A play's key as the index compares it: without regard to case.
+using FoldedKey = std::pair<QString, QString>;
+
+FoldedKey foldedKey(const PlayRow &row)
+{
+    return {row.Category.toCaseFolded(), row.Drillname.toCaseFolded()};
+}
+
+// Appends the play files of one category folder. A file is listed under the
+// key its header gives, whatever its name: older playbooks named files by
+// other rules. keys holds the keys already listed: two files naming one play
+// give one row, the first met.
 void scanFolder(const QString &folder, const QString &nowText, QList<PlayRow> &rows,
-                QSet<QString> &keys, QStringList *unreadable)
+                QSet<FoldedKey> &keys, QStringList *unreadable)
 {
     const QStringList files = QDir(folder).entryList(ListedFiles, QDir::Unsorted);
     for (const QString &fileName : files) {
@@ -66,11 +75,8 @@ void scanFolder(const QString &folder, const QString &nowText, QList<PlayRow> &r
                 unreadable->append(path);
             continue;
         }
-        // The file must carry the name its play would be stored under.
-        if (fileName.compare(PlayNames::diskName(row.Drillname) + PlayExtension, Qt::CaseInsensitive) != 0)
-            continue;
-        const QString key = PlayNames::fileKey(row.Category, row.Drillname);
-        if (key.isEmpty() || keys.contains(key))
+        const FoldedKey key = foldedKey(row);
+        if (keys.contains(key))
             continue;
         keys.insert(key);
         row.filePath = path;
@@ -89,7 +95,7 @@ void PlayFolder::FillPlayDataset(DataModule &data, const QString &nowText, QStri
 {
     QList<PlayRow> &rows = data.tables().plays;
     rows.clear();
-    QSet<QString> keys;
+    QSet<FoldedKey> keys;
     // The folders are taken as the system lists them, from the last to the
     // first: that decides which of two files naming one play is listed.
     const QStringList folders = QDir(rootPath).entryList(ListedFolders, QDir::Unsorted);
@@ -120,6 +126,20 @@ bool PlayFolder::checkdir(const QString &folderName, QString *error) const
         }
     }
     return true;
+}
+
+QString PlayFolder::numberedPath(const QString &playPath, int n)
+{
+    if (n <= 1)
+        return playPath;
+    const qsizetype base = playPath.size() - PlayExtension.size();
+    return playPath.left(base) + QStringLiteral(" (%1)").arg(n) + playPath.mid(base);
+}
+
+bool PlayFolder::taken(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
 }
 
 QString PlayFolder::backupPath(const QString &playPath)

@@ -22,10 +22,13 @@ public:
     QString root() const { return rootPath; }
 
     // Rebuilds the play index from the play files and orders it by
-    // "Category;Drillname". nowText is the creation date of files older than
-    // 0.7. A file that is no play file of a known version, or whose header
-    // lacks the category or the play name, is left out; its path is added to
-    // unreadable when given. A file that cannot be opened is left out too.
+    // "Category;Drillname". A play file is listed under the key its header
+    // gives, whatever its file name and folder; of two files giving one key
+    // (in any letter case) the first met is listed. nowText is the creation
+    // date of files older than 0.7. A file that is no play file of a known
+    // version, or whose header lacks the category or the play name, is left
+    // out; its path is added to unreadable when given. A file that cannot be
+    // opened is left out too.
     void FillPlayDataset(DataModule &data, const QString &nowText,
                          QStringList *unreadable = nullptr) const;
 
@@ -36,6 +39,13 @@ public:
     // Makes sure "data/" and its folder folderName exist. Otherwise false and
     // "Cannot create " + the folder that could not be made.
     bool checkdir(const QString &folderName, QString *error) const;
+
+    // The play file path with " (n)" before ".dat", for n from 2 on; the
+    // path itself for 1.
+    static QString numberedPath(const QString &playPath, int n);
+
+    // True when something is at path, even a link that leads nowhere.
+    static bool taken(const QString &path);
 
     // The backup copy of a play file: the same name with ".~at".
     static QString backupPath(const QString &playPath);

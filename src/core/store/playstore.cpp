@@ -30,21 +30,30 @@ PlayStore::PlayStore(Playbook &session, const Clock &clock)
 {
 }
 
+PlayStoreObserver &PlayStore::observer() const
+{
+    static PlayStoreObserver nobody;
+    return watcher ? *watcher : nobody;
+}
+
 PlayFolder PlayStore::folder() const
 {
     return PlayFolder(session.folders.data);
 }
 
-// Two keys that give one file are one play.
+// The row of the key itself; else a row whose key gives the same file, since
+// two such keys would be one play. A play of an older playbook keeps its own
+// file, so its row is found by its key even when the key gives no file name
+// today.
 PlayRow *PlayStore::findRow(const QString &category, const QString &name) const
 {
-    const QString key = PlayNames::fileKey(category, name);
-    if (key.isEmpty())
-        return nullptr;
     for (PlayRow &row : session.tables.plays) {
         if (sameKey(row.Category, row.Drillname, category, name))
             return &row;
     }
+    const QString key = PlayNames::fileKey(category, name);
+    if (key.isEmpty())
+        return nullptr;
     for (PlayRow &row : session.tables.plays) {
         if (PlayNames::fileKey(row.Category, row.Drillname) == key)
             return &row;
@@ -148,7 +157,10 @@ bool PlayStore::storeLoadedPlay()
 }
 
 // Where a play goes that the index does not place: the path made from its
-// key, with its folders made.
+// key, with its folders made. A file in the way there that is not this
+// play's own is one the scan could not read (a newer version, a damaged
+// file); it is never written over: the play takes the next free numbered
+// name instead, where the scan finds it by its header all the same.
 QString PlayStore::newPlayPath(const QString &category, const QString &name)
 {
     const QString path = folder().playPath(category, name);
@@ -158,7 +170,18 @@ QString PlayStore::newPlayPath(const QString &category, const QString &name)
     }
     if (!checkdir(PlayNames::diskName(category)))
         return {};
-    return path;
+    const PlayRow *row = findRow(category, name);
+    const QString own = row ? row->filePath : QString();
+    constexpr int MaxNumber = 999;
+    for (int n = 1; n <= MaxNumber; ++n) {
+        const QString candidate = PlayFolder::numberedPath(path, n);
+        if (candidate == own || !PlayFolder::taken(candidate))
+            return candidate;
+    }
+    session.prompter.error(QStringLiteral("The play %1 could not be stored: %2 and %3 further names are taken")
+                               .arg(name, path)
+                               .arg(MaxNumber - 1));
+    return {};
 }
 
 bool PlayStore::DBUpdate(const QString &category, const QString &name)
@@ -229,8 +252,7 @@ bool PlayStore::checkdir(const QString &folderName)
 void PlayStore::refreshdb(const QString &category, const QString &name)
 {
     if (!category.isEmpty() && !name.isEmpty()) {
-        if (removeFromPlayList)
-            removeFromPlayList(category, name);
+        observer().removeFromPlayList(category, name);
         const QString path = playPath(category, name);
         QString aside;
         QString error;
@@ -238,8 +260,7 @@ void PlayStore::refreshdb(const QString &category, const QString &name)
             session.prompter.error(error);
     }
     FillPlayDataset();
-    if (indexRebuilt)
-        indexRebuilt();
+    observer().indexRebuilt();
 }
 
 bool PlayStore::storeplay(const QString &path, const QString &category, const QString &name,

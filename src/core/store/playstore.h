@@ -2,10 +2,9 @@
 
 #include "store/playfile/playfile.h"
 #include "store/playfolder.h"
+#include "store/playstoreobserver.h"
 
 #include <QString>
-
-#include <functional>
 
 class Clock;
 struct Playbook;
@@ -24,12 +23,11 @@ public:
     PlayStore(const PlayStore &) = delete;
     PlayStore &operator=(const PlayStore &) = delete;
 
-    // Set by the play list: takes a play out of the list when its file is
-    // set aside because it could not be read.
-    std::function<void(const QString &category, const QString &name)> removeFromPlayList;
-    // Set by the play browser: refreshdb has rebuilt the play index; refill
-    // the selectors from it without scanning again.
-    std::function<void()> indexRebuilt;
+    // Set by the program's window side (the play list, the selectors); null
+    // for none. The observer must outlive the store or be unset first.
+    void setObserver(PlayStoreObserver *observer) { watcher = observer; }
+    // The observer set, or one that ignores every notice.
+    PlayStoreObserver &observer() const;
 
     // Rebuilds the play index from the play files of the data folder.
     void FillPlayDataset();
@@ -93,6 +91,7 @@ public:
 private:
     Playbook &session;
     const Clock &clock;
+    PlayStoreObserver *watcher = nullptr;
 
     PlayFolder folder() const;
     PlayRow *findRow(const QString &category, const QString &name) const;

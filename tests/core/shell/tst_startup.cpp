@@ -21,10 +21,18 @@ public:
     QStringList calls;
     NewPlayOutcome newPlay = NewPlayOutcome::NotAvailable;
     bool samplesRestore = true;
+    // What the scan finds, put into playIndex.
+    QList<PlayRow> plays;
+    QList<PlayRow> *playIndex = nullptr;
 
     void showSplash() override { calls << QStringLiteral("splash"); }
     void finishSplash(int) override { calls << QStringLiteral("splash done"); }
-    void scanPlayIndex() override { calls << QStringLiteral("scan"); }
+    void scanPlayIndex() override
+    {
+        calls << QStringLiteral("scan");
+        if (playIndex)
+            *playIndex = plays;
+    }
     void showLoading() override { calls << QStringLiteral("loading"); }
     void preparePalettes() override { calls << QStringLiteral("palettes"); }
     void showBackupWindow() override { calls << QStringLiteral("backup"); }
@@ -53,6 +61,7 @@ struct Run {
     explicit Run(Environment &environment)
         : session(environment, prompter)
     {
+        host.playIndex = &session.tables.plays;
     }
 
     StartupSequence::Outcome start(const QStringList &arguments = {}, const QString &base = {})
@@ -227,6 +236,65 @@ private Q_SLOTS:
         QCOMPARE(tail, expectedTail);
         const bool asked = run.prompter.messages.contains(QStringLiteral("Do you want to load the sample plays?"));
         QCOMPARE(asked, expectedTail.size() > 1 || (sampleFile && !answerYes));
+        QCOMPARE(run.session.firstStartCount, 0);
+    }
+
+    // A playbook that holds plays is offered the sample plays only when the
+    // first start made at least three of the data files' worth anew (the
+    // symbol pictures count two) and the start count is at most 5.
+    void samplePlaysOfferedToAPlaybookWithPlays_data()
+    {
+        QTest::addColumn<QStringList>("removed"); // data files gone before the start
+        QTest::addColumn<int>("counterBefore");
+        QTest::addColumn<bool>("answerYes");
+        QTest::addColumn<bool>("asked");
+
+        const QStringList graphicAndParam{"wgraphic.xml", "wparam.xml"};
+        const QStringList graphicAndControl{"wgraphic.xml", "wcontrol.cds"};
+        QTest::newRow("pictures and settings made anew: 3") << graphicAndParam << 8 << true << true;
+        QTest::newRow("all three made anew: 4") << QStringList{"wgraphic.xml", "wparam.xml", "wcontrol.cds"} << 8
+                                                << true << true;
+        QTest::newRow("3, answered no") << graphicAndParam << 8 << false << true;
+        QTest::newRow("pictures made anew: 2") << QStringList{"wgraphic.xml"} << 2 << true << false;
+        QTest::newRow("settings and control made anew: 2") << QStringList{"wparam.xml", "wcontrol.cds"} << 2 << true
+                                                           << false;
+        QTest::newRow("3 on the sixth start") << graphicAndControl << 4 << true << true;
+        QTest::newRow("3 on the seventh start") << graphicAndControl << 5 << true << false;
+    }
+
+    void samplePlaysOfferedToAPlaybookWithPlays()
+    {
+        QFETCH(QStringList, removed);
+        QFETCH(int, counterBefore);
+        QFETCH(bool, answerYes);
+        QFETCH(bool, asked);
+
+        QFile samples(env.program + QStringLiteral("initwplays.bak"));
+        QVERIFY(samples.open(QIODevice::WriteOnly));
+        samples.close();
+        {
+            Run run(env);
+            run.start();
+            run.session.data.setparam("Counter", {}, true, counterBefore);
+            run.close();
+        }
+        const QString control = env.localAppData + QStringLiteral("Korvath/Quorvane 009/");
+        for (const QString &file : std::as_const(removed))
+            QVERIFY(QFile::remove((file == QLatin1String("wcontrol.cds") ? control : dataFolder()) + file));
+
+        Run run(env);
+        PlayRow play;
+        play.Category = QStringLiteral("Attack");
+        play.Drillname = QStringLiteral("Press");
+        run.host.plays = {play};
+        run.prompter.defaultYes = answerYes;
+        run.start();
+        const QStringList tail = run.host.calls.mid(run.host.calls.indexOf(QStringLiteral("splash done")) + 1);
+        const QStringList expectedTail = asked && answerYes
+                                             ? QStringList{"samples initwplays.bak", "scan", "selectors"}
+                                             : QStringList{"selectors"};
+        QCOMPARE(tail, expectedTail);
+        QCOMPARE(run.prompter.messages.contains(QStringLiteral("Do you want to load the sample plays?")), asked);
         QCOMPARE(run.session.firstStartCount, 0);
     }
 

@@ -41,9 +41,33 @@ QStringList record(const QString &category, const QString &name, int sequences)
     return lines;
 }
 
-QByteArray backup(const QList<QStringList> &records, int count = -1)
+// One record of version 0.6, which has no tag numbers: sequence 1 holds
+// players 3 and 5 and a ball; sequence 2 the same players in another order,
+// a second player 3 and the ball.
+QStringList record06(const QString &category, const QString &name)
 {
-    QStringList lines{"Version  = Quorvane 0.7",
+    QStringList lines{"Intro    = ", "", "Type     = Drill", "Category = " + category, "Playname = " + name,
+                      "Nr_seq   = 2", "Quality  = 3", "Nrplayers= 6", "Nrballs  = 1", "Agegroup = 12",
+                      "Hide     = 0", "Subcat1  = ", "Subcat2  = ", "Subcat3  = ", "Createdby= Coach"};
+    const QList<QList<std::pair<QString, int>>> sketches{
+        {{"Circle", 3}, {"Circle", 5}, {"Ball", 1}},
+        {{"Circle", 5}, {"Circle", 3}, {"Circle", 3}, {"Ball", 1}},
+    };
+    for (const auto &sketch : sketches) {
+        lines += {"Animation= No", "Text     = ", "{\\rtf1 text\\par}", "Focus    = ",
+                  "Nr_parts = " + QString::number(sketch.size())};
+        for (const auto &[type, graphicnr] : sketch) {
+            lines += {"Graphicnr= " + QString::number(graphicnr), "type     = " + type, "x1       = 50",
+                      "y1       = 60", "x2       = 0", "y2       = 0", "thickness = 0", "rotation  = 0",
+                      "arrow    = 0", "color    = 0", "playtext = ", "fontname = "};
+        }
+    }
+    return lines;
+}
+
+QByteArray backup(const QList<QStringList> &records, int count = -1, const QString &version = "0.7")
+{
+    QStringList lines{"Version  = Quorvane " + version,
                       "Backup   = " + QString::number(count < 0 ? records.size() : count)};
     for (const QStringList &played : records)
         lines += played;
@@ -75,6 +99,21 @@ RestoreConflict newKey(const QString &category, const QString &name)
 {
     return {RestoreConflict::Answer::NewKey, category, name};
 }
+
+// Answers the conflict questions from a script (skip when it is used up) and
+// keeps the names announced as restored.
+struct ScriptedHost : RestoreHost {
+    QList<RestoreConflict> answers;
+    int questions = 0;
+    QStringList announced;
+
+    RestoreConflict resolveConflict(const QString &, const QString &) override
+    {
+        ++questions;
+        return answers.isEmpty() ? RestoreConflict{} : answers.takeFirst();
+    }
+    void playRestored(const QString &name) override { announced << name; }
+};
 
 } // namespace
 
@@ -258,15 +297,13 @@ private Q_SLOTS:
         QVERIFY(writeFile(backupPath(), file));
 
         BackupRestore restore(book->session, book->store);
-        int questions = 0;
-        restore.resolveConflict = [&](const QString &, const QString &) {
-            ++questions;
-            return answers.isEmpty() ? RestoreConflict{} : answers.takeFirst();
-        };
-        QStringList announced;
-        restore.playRestored = [&](const QString &name) { announced << name; };
+        ScriptedHost host;
+        host.answers = answers;
+        restore.setHost(&host);
 
         const BackupRestore::Outcome outcome = restore.recover2(backupPath());
+        const int questions = host.questions;
+        const QStringList &announced = host.announced;
 
         for (QString &message : messages)
             message = message.arg(backupPath());
@@ -285,6 +322,75 @@ private Q_SLOTS:
         // The index held in memory is the one the folder gives.
         book->store.FillPlayDataset();
         QCOMPARE(index(), playIndex);
+    }
+
+    // A play whose key cannot be stored (a blank name, a name that gives no
+    // file name) is reported and passed over, wherever it stands; it is not
+    // announced, and the plays after it are restored.
+    void refusedPlayIsPassedOver_data()
+    {
+        QTest::addColumn<QString>("category");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("at");
+        QTest::addColumn<QString>("message");
+        const QString noFileName = QStringLiteral("Play %1 of the backup, \"%2\" in category \"%3\", was not "
+                                                  "restored: its name cannot be used as a file name");
+        QTest::newRow("blank play name") << "Attack" << "" << 1
+                                         << "Play 2 of the backup has no play name and was not restored";
+        QTest::newRow("blank category") << "" << "Press" << 1
+                                        << "Play 2 of the backup has no category and was not restored";
+        QTest::newRow("blanks only, first") << "   " << "  " << 0
+                                            << "Play 1 of the backup has no category and was not restored";
+        QTest::newRow("full stops") << "Attack" << ".." << 1 << noFileName.arg("2", "..", "Attack");
+        QTest::newRow("slashes, last") << "Attack" << "///" << 2 << noFileName.arg("3", "///", "Attack");
+        QTest::newRow("control characters") << "Attack" << "\x01\x02" << 1
+                                            << noFileName.arg("2", "\x01\x02", "Attack");
+        QTest::newRow("category of full stops") << ".." << "Press" << 1 << noFileName.arg("2", "Press", "..");
+    }
+
+    void refusedPlayIsPassedOver()
+    {
+        QFETCH(QString, category);
+        QFETCH(QString, name);
+        QFETCH(int, at);
+        QFETCH(QString, message);
+        QList<QStringList> records{record("Attack", "One", 2), record("Drills", "Two", 3)};
+        records.insert(at, record(category, name, 1));
+        QVERIFY(writeFile(backupPath(), backup(records)));
+
+        BackupRestore restore(book->session, book->store);
+        ScriptedHost host;
+        restore.setHost(&host);
+        const BackupRestore::Outcome outcome = restore.recover2(backupPath());
+
+        QCOMPARE(book->prompter.messages, QStringList{message});
+        QCOMPARE(book->prompter.kinds, QList<Prompter::Kind>{Prompter::Kind::Information});
+        QCOMPARE(host.announced, (QStringList{"One", "Two"}));
+        QCOMPARE(host.questions, 0);
+        QCOMPARE(outcome.restored, 2);
+        QCOMPARE(outcome.name, QStringLiteral("Two"));
+        QCOMPARE(files(), (QStringList{"Attack/One.dat", "Drills/Two.dat"}));
+        QCOMPARE(index(), (QStringList{"Attack/One 2", "Drills/Two 3"}));
+    }
+
+    // Tag numbers a version 0.6 backup lacks are computed play by play:
+    // each player keeps its number from sequence to sequence, a second copy
+    // of one gets a number of its own, and every play starts afresh.
+    void version06TagNumbers()
+    {
+        QVERIFY(writeFile(backupPath(), backup({record06("Attack", "One"), record06("Attack", "Two")}, -1, "0.6")));
+        const BackupRestore::Outcome outcome = BackupRestore(book->session, book->store).recover2(backupPath());
+        QCOMPARE(outcome.restored, 2);
+        QVERIFY(book->prompter.messages.isEmpty());
+
+        for (const QString name : {"One", "Two"}) {
+            QVERIFY(book->store.FillSequenceDataset(QStringLiteral("Attack"), name));
+            QStringList tags;
+            for (const PartRow &part : std::as_const(book->session.tables.parts))
+                tags << QStringLiteral("%1:%2%3=%4").arg(part.Drawingnr).arg(part.Type).arg(part.Graphicnr).arg(part.tagnr);
+            QCOMPARE(tags, (QStringList{"1:Circle3=1", "1:Circle5=2", "1:Ball1=3",
+                                        "2:Circle5=2", "2:Circle3=1", "2:Circle3=4", "2:Ball1=3"}));
+        }
     }
 
     // What refuses one play refuses the next: the first failure is reported
@@ -335,9 +441,10 @@ private Q_SLOTS:
     void restoresTheSamplePlays()
     {
         BackupRestore restore(book->session, book->store);
-        QStringList announced;
-        restore.playRestored = [&](const QString &name) { announced << name; };
+        ScriptedHost host;
+        restore.setHost(&host);
         const BackupRestore::Outcome outcome = restore.recover2(QStringLiteral(QUORVANE_SAMPLE_PLAYS));
+        const QStringList &announced = host.announced;
 
         QCOMPARE(book->prompter.messages, QStringList());
         QVERIFY(outcome.restored >= 3);

@@ -22,6 +22,60 @@ QStringList summary(const PartRow &row)
     return fields;
 }
 
+// A record of the given version laid out as that version has it: one
+// sequence with a ball, a "shot" line with the text a|b, a circle whose x2
+// is 999 and y2 14, and an ellipse. Values a version lacks are left out.
+QByteArray recordOfVersion(int version)
+{
+    QStringList lines{"Version  = Quorvane 0." + QString::number(version), "Intro    = ", "",
+                      "Type     = Drill", "Category = Old", "Playname = Versions", "Nr_seq   = 1"};
+    if (version >= 5)
+        lines += {"Quality  = 4", "Nrplayers= 6", "Nrballs  = 1", "Agegroup = 12", "Hide     = 0",
+                  "Subcat1  = ", "Subcat2  = ", "Subcat3  = ", "Createdby= Coach"};
+    if (version >= 7)
+        lines += {"Credate  = ", "Moddate  = ", "Drilltime= ", "Extra1   = "};
+    lines += {"Animation= No", "Text     = ", "{\\rtf1 t\\par}"};
+    if (version >= 5)
+        lines += {"Focus    = ", "focus"};
+    lines += "Nr_parts = 4";
+    if (version >= 7)
+        lines += "Extra2   = e";
+    const auto part = [&](const QString &type, int graphicnr, QList<int> corners, const QString &text) {
+        lines += {"Graphicnr= " + QString::number(graphicnr), "type     = " + type};
+        for (const char *key : {"x1       = ", "y1       = ", "x2       = ", "y2       = "})
+            lines += key + QString::number(corners.takeFirst());
+        if (version >= 4)
+            lines += {"thickness = 2", "rotation  = 0", "arrow    = 1"};
+        if (version >= 3)
+            lines += "color    = 255";
+        if (version >= 7)
+            lines += "color2   = 100";
+        if (version >= 4)
+            lines += "playtext = " + text;
+        if (version >= 5)
+            lines += "fontname = Arial";
+        if (version >= 7)
+            lines += {"tagnr    = 9", "level    = 7000", "transpar = 0", "extra3   = x", "extra4   = y"};
+    };
+    part("Ball", 1, {50, 50, 0, 0}, "");
+    part("shot", 0, {10, 10, 40, 40}, "a|b");
+    part("Circle", 3, {100, 100, 999, 14}, "");
+    part("ellipse", 0, {20, 20, 60, 60}, "");
+    return crlf(lines);
+}
+
+// What a reader made of one part, in one line.
+QString described(const PartRow &row)
+{
+    return QStringLiteral("%1 %2,%3,%4,%5 thick %6 color %7/%8 text '%9' font '%10' tag %11 level %12 transp %13 '%14'")
+        .arg(row.Type)
+        .arg(row.x1).arg(row.y1).arg(row.x2).arg(row.y2)
+        .arg(row.thickness).arg(row.color).arg(row.color2)
+        .arg(QString(row.tekst).replace(QLatin1String("\r\n"), QLatin1String("\\n")), row.fontname)
+        .arg(row.tagnr).arg(row.level).arg(row.transparent)
+        .arg(row.extra3);
+}
+
 } // namespace
 
 // The keyed play record of exchange files, backups and complete play lists:
@@ -121,6 +175,71 @@ private Q_SLOTS:
         QCOMPARE(shot.fontname, QStringLiteral("Arial"));
         QCOMPARE(summary(part(play.tables, 2, 1)),
                  QStringList({"Circle", "105", "100", "0", "0", "0", "-1", "2", "4000", "0"}));
+    }
+
+    // Each version rule of the record reader, at the versions where it
+    // changes: colours from 0.3, style and text from 0.4, header values,
+    // focus texts, line breaks in texts and fonts from 0.5, "shot" kept
+    // from 0.6, the rest of the part from 0.7; animation-only by x2 999
+    // before 0.3, balls moved before 0.5, symbol sizes dropped up to 0.6.
+    void versionRules_data()
+    {
+        QTest::addColumn<int>("version");
+        QTest::addColumn<int>("quality");
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<bool>("animationonly");
+        QTest::addColumn<QStringList>("parts");
+        QTest::newRow("0.2") << 2 << 0 << "" << true << QStringList{
+            "Ball 43,43,0,0 thick 0 color 0/-1 text '' font '' tag 1 level 5000 transp 0 ''",
+            "pshot 10,10,40,40 thick 0 color 0/-1 text '' font '' tag 2 level 6000 transp 0 ''",
+            "Circle 100,100,999,0 thick 0 color 0/-1 text '' font '' tag 3 level 4000 transp 0 ''",
+            "ellipse 20,20,60,60 thick 0 color 0/-1 text '' font '' tag 4 level 1000 transp 1 '1'"};
+        QTest::newRow("0.3") << 3 << 0 << "" << false << QStringList{
+            "Ball 43,43,0,0 thick 0 color 255/-1 text '' font '' tag 1 level 5000 transp 0 ''",
+            "pshot 10,10,40,40 thick 0 color 255/-1 text '' font '' tag 2 level 6000 transp 0 ''",
+            "Circle 100,100,999,0 thick 0 color 255/-1 text '' font '' tag 3 level 4000 transp 0 ''",
+            "ellipse 20,20,60,60 thick 0 color 255/-1 text '' font '' tag 4 level 1000 transp 1 '1'"};
+        QTest::newRow("0.4") << 4 << 0 << "" << false << QStringList{
+            "Ball 43,43,0,0 thick 2 color 255/-1 text '' font '' tag 1 level 5000 transp 0 ''",
+            "pshot 10,10,40,40 thick 2 color 255/-1 text 'a|b' font '' tag 2 level 6000 transp 0 ''",
+            "Circle 100,100,999,0 thick 2 color 255/-1 text '' font '' tag 3 level 4000 transp 0 ''",
+            "ellipse 20,20,60,60 thick 2 color 255/-1 text '' font '' tag 4 level 1000 transp 1 '1'"};
+        QTest::newRow("0.5") << 5 << 4 << "focus" << false << QStringList{
+            "Ball 50,50,0,0 thick 2 color 255/-1 text '' font 'Arial' tag 1 level 5000 transp 0 ''",
+            "pshot 10,10,40,40 thick 2 color 255/-1 text 'a\\nb' font 'Arial' tag 2 level 6000 transp 0 ''",
+            "Circle 100,100,999,0 thick 2 color 255/-1 text '' font 'Arial' tag 3 level 4000 transp 0 ''",
+            "ellipse 20,20,60,60 thick 2 color 255/-1 text '' font 'Arial' tag 4 level 1000 transp 1 '1'"};
+        QTest::newRow("0.6") << 6 << 4 << "focus" << false << QStringList{
+            "Ball 50,50,0,0 thick 2 color 255/-1 text '' font 'Arial' tag 1 level 5000 transp 0 ''",
+            "shot 10,10,40,40 thick 2 color 255/-1 text 'a\\nb' font 'Arial' tag 2 level 6000 transp 0 ''",
+            "Circle 100,100,999,0 thick 2 color 255/-1 text '' font 'Arial' tag 3 level 4000 transp 0 ''",
+            "ellipse 20,20,60,60 thick 2 color 255/-1 text '' font 'Arial' tag 4 level 1000 transp 1 '1'"};
+        QTest::newRow("0.7") << 7 << 4 << "focus" << false << QStringList{
+            "Ball 50,50,0,0 thick 2 color 255/100 text '' font 'Arial' tag 9 level 7000 transp 0 'x'",
+            "shot 10,10,40,40 thick 2 color 255/100 text 'a\\nb' font 'Arial' tag 9 level 7000 transp 0 'x'",
+            "Circle 100,100,999,14 thick 2 color 255/100 text '' font 'Arial' tag 9 level 7000 transp 0 'x'",
+            "ellipse 20,20,60,60 thick 2 color 255/100 text '' font 'Arial' tag 9 level 7000 transp 0 'x'"};
+    }
+
+    void versionRules()
+    {
+        QFETCH(int, version);
+        QFETCH(int, quality);
+        QFETCH(QString, focus);
+        QFETCH(bool, animationonly);
+        QFETCH(QStringList, parts);
+        Loaded play;
+        loadExchangeFile(recordOfVersion(version), play);
+        QCOMPARE(play.error, PlayReadError::None);
+        QCOMPARE(play.version, QStringLiteral("0.") + QString::number(version));
+        QCOMPARE(play.header.Quality, quality);
+        QCOMPARE(play.tables.sequences.size(), 1);
+        QCOMPARE(play.tables.sequences[0].Focus, focus);
+        QCOMPARE(play.tables.sequences[0].Animationonly, animationonly);
+        QStringList read;
+        for (const PartRow &row : std::as_const(play.tables.parts))
+            read << described(row);
+        QCOMPARE(read, parts);
     }
 
     void writerGoldenBytes()

@@ -13,9 +13,19 @@
 class TestPlayStore : public QObject {
     Q_OBJECT
 
+    // What the play store told the play list and the selectors.
+    struct Observer : PlayStoreObserver {
+        QStringList removedFromList;
+        int rebuilds = 0;
+        void removeFromPlayList(const QString &category, const QString &name) override
+        {
+            removedFromList << category + u'/' + name;
+        }
+        void indexRebuilt() override { ++rebuilds; }
+    };
+
     std::unique_ptr<PlaybookFolder> book;
-    QStringList removedFromList;
-    int rebuilds = 0;
+    std::unique_ptr<Observer> told;
 
     QString data() const { return book->data(); }
 
@@ -76,12 +86,8 @@ private Q_SLOTS:
     void init()
     {
         book = std::make_unique<PlaybookFolder>();
-        removedFromList.clear();
-        rebuilds = 0;
-        book->store.removeFromPlayList = [this](const QString &category, const QString &name) {
-            removedFromList << category + u'/' + name;
-        };
-        book->store.indexRebuilt = [this] { ++rebuilds; };
+        told = std::make_unique<Observer>();
+        book->store.setObserver(told.get());
     }
 
     void scanTree()
@@ -100,13 +106,15 @@ private Q_SLOTS:
         older.sequences = 0;
         put(QStringLiteral("Attack/Six.dat"), older.bytes());
 
-        // Left out: another version, a name that is not the file's, a
-        // hidden folder, another extension, a folder named like a play
-        // file, a file outside any category folder, a link.
+        // A play is listed under its header's key whatever the file's name.
+        put(QStringLiteral("Attack/Other name.dat"), play("Attack", "Something").bytes());
+
+        // Left out: another version, a hidden folder, another extension, a
+        // folder named like a play file, a file outside any category folder,
+        // a link.
         PlayFixture ancient = play("Attack", "Old");
         ancient.version = QStringLiteral("0.4");
         put(QStringLiteral("Attack/Old.dat"), ancient.bytes());
-        put(QStringLiteral("Attack/Wrong name.dat"), play("Attack", "Something").bytes());
         put(QStringLiteral(".Attic/Pass.dat"), play("Attic", "Pass").bytes());
         put(QStringLiteral("Attack/Notes.txt"), play("Attack", "Notes").bytes());
         QVERIFY(QDir().mkpath(data() + QStringLiteral("Attack/Folder.dat")));
@@ -120,6 +128,7 @@ private Q_SLOTS:
                                        "Attack/Intro 2 <- Attack/Intro 2.dat",
                                        "Attack/Intro 3 <- Attack/Intro 3.dat",
                                        "Attack/Six <- Attack/Six.dat",
+                                       "Attack/Something <- Attack/Other name.dat",
                                        "Attack/Upper <- Attack/Upper.DAT",
                                        "Defence/Counter <- Elsewhere/Counter.dat"}));
 
@@ -142,8 +151,8 @@ private Q_SLOTS:
         QVERIFY(six.Moddate.isEmpty() && six.Drilltime.isEmpty() && six.Extra1.isEmpty());
     }
 
-    // Two files naming one play, in any letter case or through removed
-    // characters, give one row, and it belongs to the file it was read from.
+    // Two files naming one play in any letter case give one row, and it
+    // belongs to the file it was read from.
     void oneRowPerPlay_data()
     {
         QTest::addColumn<QString>("otherFile");
@@ -151,7 +160,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("otherName");
         QTest::newRow("same folder, other case") << "Attack/PRESS.dat" << "ATTACK" << "PRESS";
         QTest::newRow("other folder") << "attack/press.dat" << "attack" << "press";
-        QTest::newRow("removed character") << "At-tack/Press.dat" << "At:tack" << "Press";
+        QTest::newRow("other file name") << "Attack/Press 2.dat" << "Attack" << "press";
     }
 
     void oneRowPerPlay()
@@ -173,6 +182,103 @@ private Q_SLOTS:
         QVERIFY(book->store.keyTaken(QStringLiteral("attack"), QStringLiteral("press")));
         QVERIFY(book->store.keyTaken(QStringLiteral("Attack"), QStringLiteral("Pre/ss")));
         QVERIFY(!book->store.keyTaken(QStringLiteral("Attack"), QStringLiteral("Pres")));
+    }
+
+    // Plays of older playbooks, whose files were named by other rules, are
+    // listed under their header's key and are loaded, stored and set aside
+    // through their own files; nothing else is written.
+    void listedUnderTheHeaderKey_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("category");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("backup");
+        QTest::newRow("trailing full stop") << "Attack/Press..dat" << "Attack" << "Press." << "Attack/Press..~at";
+        QTest::newRow("other name") << "Attack/Press 2.dat" << "Attack" << "Zone" << "Attack/Press 2.~at";
+        QTest::newRow("no file name today") << "Attack/\x01.dat" << "Attack" << "\x01" << "Attack/\x01.~at";
+        QTest::newRow("category folder with a full stop") << "Attack./Press.dat" << "Attack." << "Press"
+                                                          << "Attack./Press.~at";
+    }
+
+    void listedUnderTheHeaderKey()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, category);
+        QFETCH(QString, name);
+        QFETCH(QString, backup);
+        // The same key by today's rule sits beside it as a play of its own.
+        put(QStringLiteral("Attack/Press.dat"), play("Attack", "Press").bytes());
+        put(file, play(category, name).bytes());
+        const QString other = QStringLiteral("Attack/Press <- Attack/Press.dat");
+        book->store.FillPlayDataset();
+        QStringList expected{other, category + u'/' + name + QStringLiteral(" <- ") + file};
+        expected.sort();
+        QStringList listed = index();
+        listed.sort();
+        QCOMPARE(listed, expected);
+        QVERIFY(book->store.keyTaken(category.toUpper(), name.toUpper()));
+
+        const QByteArray before = readFile(data() + file);
+        loadAndChange(category, name);
+        QVERIFY(book->store.storeLoadedPlay());
+        QCOMPARE(readFile(data() + backup), before);
+        QVERIFY(readFile(data() + file) != before);
+        book->store.FillPlayDataset();
+        listed = index();
+        listed.sort();
+        QCOMPARE(listed, expected);
+
+        QVERIFY(book->store.DeletePlay(category, name));
+        QVERIFY(!QFileInfo::exists(data() + file));
+        QCOMPARE(readFile(data() + QStringLiteral("Attack/Press.dat")), play("Attack", "Press").bytes());
+        book->store.FillPlayDataset();
+        QCOMPARE(index(), QStringList{other});
+        QVERIFY(book->prompter.messages.isEmpty());
+    }
+
+    // A file the scan cannot read (a newer version, a damaged file) is never
+    // written over by a new play of the same key: the play takes the next
+    // free numbered name and is found there by its header.
+    void newPlayLeavesUnreadFilesAlone_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QStringList>("inTheWay");
+        QTest::addColumn<QString>("stored");
+        const QByteArray newer = play("Attack", "Press").bytes().replace("Quorvane 0.7", "Quorvane 0.8");
+        QTest::newRow("newer version") << newer << QStringList{"Press.dat"} << "Press (2).dat";
+        QTest::newRow("byte-order mark") << "\xEF\xBB\xBF" + play("Attack", "Press").bytes()
+                                         << QStringList{"Press.dat"} << "Press (2).dat";
+        QTest::newRow("not a play") << QByteArray("notes") << QStringList{"Press.dat", "Press (2).dat"}
+                                    << "Press (3).dat";
+    }
+
+    void newPlayLeavesUnreadFilesAlone()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QStringList, inTheWay);
+        QFETCH(QString, stored);
+        for (const QString &file : std::as_const(inTheWay))
+            put(QStringLiteral("Attack/") + file, content);
+        QVERIFY(book->store.nodrill());
+
+        book->session.tables.plays = {indexRow("Attack", "Press")};
+        book->session.loadedCategory = QStringLiteral("Attack");
+        book->session.loadedName = QStringLiteral("Press");
+        book->session.data.addsequence(1, 1, false);
+        QVERIFY(book->store.storeLoadedPlay());
+        book->store.FillPlayDataset();
+        QCOMPARE(index(), QStringList{"Attack/Press <- Attack/" + stored});
+
+        // Stored again, it stays in its own file.
+        loadAndChange(QStringLiteral("Attack"), QStringLiteral("Press"));
+        QVERIFY(book->store.storeLoadedPlay());
+        for (const QString &file : std::as_const(inTheWay))
+            QCOMPARE(readFile(data() + QStringLiteral("Attack/") + file), content);
+        QStringList files = inTheWay;
+        files << stored << PlayFolder::backupPath(stored);
+        files.sort();
+        QCOMPARE(QDir(data() + QStringLiteral("Attack")).entryList(QDir::Files, QDir::Name), files);
+        QVERIFY(book->prompter.messages.isEmpty());
     }
 
     // The index keeps the file's real place: a play whose header names
@@ -270,8 +376,8 @@ private Q_SLOTS:
         QVERIFY(!book->store.choosePlay(QStringLiteral("Attack"), QStringLiteral("Broken")));
         QCOMPARE(book->prompter.messages, QStringList{message});
         QCOMPARE(book->prompter.kinds.first(), Prompter::Kind::Information);
-        QCOMPARE(removedFromList, QStringList{"Attack/Broken"});
-        QCOMPARE(rebuilds, 1);
+        QCOMPARE(told->removedFromList, QStringList{"Attack/Broken"});
+        QCOMPARE(told->rebuilds, 1);
         QCOMPARE(index(), QStringList{"Attack/Other <- Attack/Other.dat"});
         QVERIFY(book->session.loadedName.isEmpty());
         QVERIFY(book->session.tables.sequences.isEmpty() && book->session.tables.parts.isEmpty());
@@ -293,8 +399,8 @@ private Q_SLOTS:
         QVERIFY(!book->store.choosePlay(QStringLiteral("Attack"), QStringLiteral("Gone")));
         QCOMPARE(book->prompter.messages,
                  QStringList{"Play path = " + data() + "Attack/Gone.dat\nPlay not found, play list will be refreshed"});
-        QVERIFY(removedFromList.isEmpty());
-        QCOMPARE(rebuilds, 1);
+        QVERIFY(told->removedFromList.isEmpty());
+        QCOMPARE(told->rebuilds, 1);
         QCOMPARE(index(), QStringList{"Attack/Here <- Attack/Here.dat"});
         QCOMPARE(QDir(data() + QStringLiteral("Attack")).entryList(QDir::Files), QStringList{"Here.dat"});
     }

@@ -45,6 +45,8 @@ void PlayBuilder::finishSketch()
 void PlayBuilder::moveInto(DataModule &data)
 {
     finishSketch();
+    // clearplay also forgets the part numbers given to the play before.
+    data.clearplay();
     data.tables().sequences = std::move(tables.sequences);
     data.tables().parts = std::move(finishedParts);
     tables.sequences.clear();

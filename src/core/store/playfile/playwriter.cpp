@@ -81,6 +81,21 @@ QStringList memoLines(const QString &text, QLatin1StringView endKey)
     return lines;
 }
 
+// The intro as the one line the section holds: readers of the index take
+// the intro in pairs of lines, the first of a pair being text and the second
+// ending the section when it is the type line, so the section must hold an
+// odd number of lines. Line breaks become blanks (empty lines carry nothing
+// then), and a line that would read as the type line gets a blank in front.
+QString introLine(const QString &intro)
+{
+    QStringList lines = splitLines(intro);
+    lines.removeAll(QString());
+    QString line = lines.join(u' ');
+    if (PlayKeys::begins(line, PlayKeys::Type))
+        line.prepend(u' ');
+    return line;
+}
+
 } // namespace
 
 void PlayWriter::keyed(QLatin1StringView key, const QString &value)
@@ -115,13 +130,7 @@ void PlayWriter::write(const DataModule &data, const PlayRow &header, const QStr
     const Tables &tables = data.tables();
 
     out.write(QString(Intro));
-    // Readers of the index take the intro in pairs of lines; the section
-    // never is empty.
-    const QStringList intro = memoLines(header.Intro, Type);
-    if (intro.isEmpty())
-        out.write(QString());
-    for (const QString &line : intro)
-        out.write(line);
+    out.write(introLine(header.Intro));
     keyed(Type, oneLine(header.Type));
     keyed(Category, oneLine(category));
     keyed(Playname, oneLine(name));
