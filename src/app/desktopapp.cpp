@@ -122,8 +122,6 @@ void DesktopApp::closeWhenUnwound()
 // Takes the splash down so that it never hides a message.
 void DesktopApp::dropSplash()
 {
-    if (splashWait)
-        splashWait->quit();
     splash.reset();
 }
 
