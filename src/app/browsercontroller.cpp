@@ -22,14 +22,6 @@
 
 namespace {
 
-template <typename W>
-W *child(QWidget *window, const char *name)
-{
-    auto *widget = window->findChild<W *>(QLatin1String(name));
-    Q_ASSERT_X(widget, "BrowserController", name);
-    return widget;
-}
-
 void fill(QComboBox *box, const QStringList &entries, const QString &chosen)
 {
     const QSignalBlocker quiet(box);
@@ -40,57 +32,37 @@ void fill(QComboBox *box, const QStringList &entries, const QString &chosen)
 
 } // namespace
 
-BrowserController::BrowserController(QWidget *window, Session &session, PlayBrowser &browser,
-                                     TextEditorTools &text)
-    : QObject(window),
-      session(session),
-      browser(browser),
-      text(text),
-      pages(child<QTabWidget>(window, "PageControl1")),
-      categories(child<QComboBox>(window, "ComboBox1")),
-      plays(child<QComboBox>(window, "ComboBox2")),
-      counter(child<QLineEdit>(window, "Edit3")),
-      overviewSketch(child<QLabel>(window, "Image1")),
-      drawingSketch(child<SketchView>(window, "Image2")),
-      smallSketch(child<QLabel>(window, "Image4")),
-      editor(child<QWidget>(window, "RichEdit2")),
-      animationOnly{child<QCheckBox>(window, "CheckBox1"), child<QCheckBox>(window, "CheckBox4")},
-      previousPositions(child<QCheckBox>(window, "CheckBox2")),
-      previousLines(child<QCheckBox>(window, "CheckBox3")),
-      smallerPool(child<QCheckBox>(window, "CheckBox7")),
-      courtPalette(child<SymbolPalette>(window, "CourtPalette"))
+BrowserController::BrowserController(const BrowserWidgets &widgets, Session &session, PlayBrowser &browser,
+                                     TextEditorTools &text, QObject *parent)
+    : QObject(parent), session(session), browser(browser), text(text), ui(widgets)
 {
     shownPage = page();
-    connect(pages, &QTabWidget::currentChanged, this, &BrowserController::pageChanged);
-    connect(categories, &QComboBox::activated, this, &BrowserController::categoryChosen);
-    connect(plays, &QComboBox::activated, this, &BrowserController::playChosen);
-    auto *arrows = child<UpDownArrows>(window, "UpDown1");
-    connect(arrows, &UpDownArrows::upClicked, this, [this] { stepSequence(false); });
-    connect(arrows, &UpDownArrows::downClicked, this, [this] { stepSequence(true); });
-    for (QCheckBox *box : std::as_const(animationOnly))
+    connect(ui.pages, &QTabWidget::currentChanged, this, &BrowserController::pageChanged);
+    connect(ui.categories, &QComboBox::activated, this, &BrowserController::categoryChosen);
+    connect(ui.plays, &QComboBox::activated, this, &BrowserController::playChosen);
+    connect(ui.arrows, &UpDownArrows::upClicked, this, [this] { stepSequence(false); });
+    connect(ui.arrows, &UpDownArrows::downClicked, this, [this] { stepSequence(true); });
+    for (QCheckBox *box : std::as_const(ui.animationOnly))
         connect(box, &QCheckBox::clicked, this, &BrowserController::animationOnlyClicked);
-    connect(previousPositions, &QCheckBox::clicked, this,
+    connect(ui.previousPositions, &QCheckBox::clicked, this,
             [this](bool ticked) { previousOverlayClicked("Prevpos", ticked); });
-    connect(previousLines, &QCheckBox::clicked, this,
+    connect(ui.previousLines, &QCheckBox::clicked, this,
             [this](bool ticked) { previousOverlayClicked("Prevline", ticked); });
-    connect(smallerPool, &QCheckBox::clicked, this, &BrowserController::smallerPoolClicked);
-    for (const char *name : {"BitBtn3", "BitBtn5"})
-        connect(child<QAbstractButton>(window, name), &QAbstractButton::clicked, this,
-                &BrowserController::addSequence);
-    for (const char *name : {"BitBtn4", "BitBtn6"})
-        connect(child<QAbstractButton>(window, name), &QAbstractButton::clicked, this,
-                &BrowserController::deleteSequence);
-    connect(child<QAbstractButton>(window, "BitBtn1"), &QAbstractButton::clicked, this,
-            &BrowserController::applyCourt);
-    text.changed = [&session] { session.PlayModified = true; };
+    connect(ui.smallerPool, &QCheckBox::clicked, this, &BrowserController::smallerPoolClicked);
+    for (QAbstractButton *button : std::as_const(ui.addSequence))
+        connect(button, &QAbstractButton::clicked, this, &BrowserController::addSequence);
+    for (QAbstractButton *button : std::as_const(ui.deleteSequence))
+        connect(button, &QAbstractButton::clicked, this, &BrowserController::deleteSequence);
+    connect(ui.applyCourt, &QAbstractButton::clicked, this, &BrowserController::applyCourt);
+    connect(&text, &TextEditorTools::changed, this, [&session] { session.PlayModified = true; });
 }
 
 // --- entry points --------------------------------------------------------------------
 
 void BrowserController::fillSelectors()
 {
-    previousPositions->setChecked(session.runtime.prevPositions);
-    previousLines->setChecked(session.runtime.prevLines);
+    ui.previousPositions->setChecked(session.runtime.prevPositions);
+    ui.previousLines->setChecked(session.runtime.prevLines);
     browser.categorybox(false);
     showSelectors();
     showplay();
@@ -109,7 +81,7 @@ void BrowserController::prepareCourtPalette()
         if (row.Type.compare(QLatin1String("Court"), Qt::CaseInsensitive) == 0)
             courts.append(row);
     }
-    courtPalette->setRows(courts);
+    ui.courtPalette->setRows(courts);
 }
 
 void BrowserController::takeOverText()
@@ -152,7 +124,7 @@ void BrowserController::categoryChosen(int index)
 {
     takeOverText();
     release();
-    browser.namebox(categories->itemText(index));
+    browser.namebox(ui.categories->itemText(index));
     showSelectors();
     showplay();
 }
@@ -161,7 +133,7 @@ void BrowserController::playChosen(int index)
 {
     takeOverText();
     release();
-    browser.choosePlay(plays->itemText(index));
+    browser.choosePlay(ui.plays->itemText(index));
     showSelectors();
     showplay();
 }
@@ -179,17 +151,17 @@ void BrowserController::stepSequence(bool forward)
 void BrowserController::animationOnlyClicked(bool ticked)
 {
     browser.setAnimationOnly(ticked);
-    for (QCheckBox *box : std::as_const(animationOnly))
+    for (QCheckBox *box : std::as_const(ui.animationOnly))
         box->setChecked(ticked && browser.sequence() > 1);
-    counter->setText(browser.counter(page()).text());
+    ui.counter->setText(browser.counter(page()).text());
 }
 
 void BrowserController::previousOverlayClicked(const char *key, bool ticked)
 {
     const ParamValue setting = session.data.getparam(QLatin1String(key));
     session.data.setparam(QLatin1String(key), setting.text, ticked, setting.number);
-    session.runtime.prevPositions = previousPositions->isChecked();
-    session.runtime.prevLines = previousLines->isChecked();
+    session.runtime.prevPositions = ui.previousPositions->isChecked();
+    session.runtime.prevLines = ui.previousLines->isChecked();
     showplay();
 }
 
@@ -198,8 +170,7 @@ void BrowserController::addSequence()
     takeOverText();
     release();
     browser.addSequence();
-    if (sequenceAdded)
-        sequenceAdded();
+    Q_EMIT sequenceAdded();
     showplay();
 }
 
@@ -214,13 +185,23 @@ void BrowserController::deleteSequence()
         showplay();
 }
 
+void BrowserController::deletePlay()
+{
+    takeOverText();
+    release();
+    if (!browser.deletePlay())
+        return;
+    showSelectors();
+    showplay();
+}
+
 void BrowserController::applyCourt()
 {
-    const GraphRow *court = courtPalette->current();
+    const GraphRow *court = ui.courtPalette->current();
     if (!court)
         return;
     takeOverText();
-    browser.applyCourt(court->Graphicnr, smallerPool->isChecked());
+    browser.applyCourt(court->Graphicnr, ui.smallerPool->isChecked());
     showplay();
 }
 
@@ -235,27 +216,27 @@ void BrowserController::smallerPoolClicked(bool ticked)
 
 void BrowserController::showSelectors()
 {
-    fill(categories, browser.categories(), browser.category());
-    fill(plays, browser.plays(), browser.play());
+    fill(ui.categories, browser.categories(), browser.category());
+    fill(ui.plays, browser.plays(), browser.play());
 }
 
 void BrowserController::showplay()
 {
     const ShownSequence shown = browser.showplay(page());
-    counter->setText(browser.counter(page()).text());
-    for (QCheckBox *box : std::as_const(animationOnly)) {
+    ui.counter->setText(browser.counter(page()).text());
+    for (QCheckBox *box : std::as_const(ui.animationOnly)) {
         box->setEnabled(shown.previousEnabled);
         box->setChecked(shown.animationOnly);
     }
-    previousPositions->setEnabled(shown.previousEnabled);
-    previousLines->setEnabled(shown.previousEnabled);
-    smallerPool->setChecked(shown.smallerPool);
+    ui.previousPositions->setEnabled(shown.previousEnabled);
+    ui.previousLines->setEnabled(shown.previousEnabled);
+    ui.smallerPool->setChecked(shown.smallerPool);
 
     text.resetFont(readFontPreferences(session.data));
     if (shown.number == 0) {
-        overviewSketch->clear();
-        smallSketch->clear();
-        drawingSketch->setPicture({});
+        ui.overviewSketch->clear();
+        ui.smallSketch->clear();
+        ui.drawingSketch->setPicture({});
         return;
     }
     text.load(shown.text);
@@ -264,34 +245,33 @@ void BrowserController::showplay()
     RenderContext context(session.data, session.folders.program);
     // The overview shows no ghosts; without any, it is the editor's picture.
     const bool ghosts = session.runtime.prevPositions || session.runtime.prevLines;
-    overviewSketch->setPixmap(QPixmap::fromImage(
-        ghosts ? editorSketchImage(1.0, shown.number, {}, context) : drawingSketch->picture()));
-    smallSketch->setPixmap(QPixmap::fromImage(editorSketchImage(0.75, shown.number, {}, context)));
+    ui.overviewSketch->setPixmap(QPixmap::fromImage(
+        ghosts ? editorSketchImage(1.0, shown.number, {}, context) : ui.drawingSketch->picture()));
+    ui.smallSketch->setPixmap(QPixmap::fromImage(editorSketchImage(0.75, shown.number, {}, context)));
     if (page() == MainPage::EditText) {
         text.setStyleButtons();
-        editor->setFocus();
+        ui.textEditor->setFocus();
     }
 }
 
 void BrowserController::redrawSketch()
 {
     if (!browser.hasSequence()) {
-        drawingSketch->setPicture({});
+        ui.drawingSketch->setPicture({});
         return;
     }
     session.tidyDrawing(browser.sequence());
     RenderContext context(session.data, session.folders.program);
     const PreviousOverlays overlays{session.runtime.prevPositions, session.runtime.prevLines};
-    drawingSketch->setPicture(editorSketchImage(1.0, browser.sequence(), overlays, context));
+    ui.drawingSketch->setPicture(editorSketchImage(1.0, browser.sequence(), overlays, context));
 }
 
 void BrowserController::release()
 {
-    if (releaseEditor)
-        releaseEditor();
+    Q_EMIT sketchChanging();
 }
 
 MainPage BrowserController::page() const
 {
-    return static_cast<MainPage>(pages->currentIndex());
+    return static_cast<MainPage>(ui.pages->currentIndex());
 }

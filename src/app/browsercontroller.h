@@ -2,11 +2,11 @@
 
 #include "shell/menustate.h"
 
+#include <QList>
 #include <QObject>
 
-#include <functional>
-
 class PlayBrowser;
+class QAbstractButton;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -16,6 +16,28 @@ class QTabWidget;
 class Session;
 class SymbolPalette;
 class TextEditorTools;
+class UpDownArrows;
+
+// The main window's controls that show and choose what is browsed.
+struct BrowserWidgets {
+    QTabWidget *pages = nullptr;
+    QComboBox *categories = nullptr;
+    QComboBox *plays = nullptr;
+    QLineEdit *counter = nullptr;
+    UpDownArrows *arrows = nullptr;
+    QLabel *overviewSketch = nullptr;
+    SketchView *drawingSketch = nullptr;
+    QLabel *smallSketch = nullptr;
+    QWidget *textEditor = nullptr;
+    QList<QCheckBox *> animationOnly; // on the drawing and the text page
+    QCheckBox *previousPositions = nullptr;
+    QCheckBox *previousLines = nullptr;
+    QCheckBox *smallerPool = nullptr;
+    SymbolPalette *courtPalette = nullptr;
+    QAbstractButton *applyCourt = nullptr;
+    QList<QAbstractButton *> addSequence;    // on the drawing and the text page
+    QList<QAbstractButton *> deleteSequence; // on the drawing and the text page
+};
 
 // Connects the main window's selectors, counter, pages, sketches, check
 // boxes and sequence buttons to the play browser, and shows what it
@@ -24,15 +46,8 @@ class TextEditorTools;
 class BrowserController : public QObject {
     Q_OBJECT
 public:
-    // window: the main window whose controls are found by their names.
-    BrowserController(QWidget *window, Session &session, PlayBrowser &browser,
-                      TextEditorTools &text);
-
-    // Releases the drawing tool and the selection before the sketch shown
-    // changes; set by the sketch editor.
-    std::function<void()> releaseEditor;
-    // A sequence was added: the player palettes start again.
-    std::function<void()> sequenceAdded;
+    BrowserController(const BrowserWidgets &widgets, Session &session, PlayBrowser &browser,
+                      TextEditorTools &text, QObject *parent);
 
     // Start-up: the selectors from the play index, showing the first play.
     void fillSelectors();
@@ -49,6 +64,16 @@ public:
     // After the play index was rebuilt: the selectors refilled without
     // scanning or loading again.
     void refillSelectors();
+    // File > Delete Play: deletes the chosen play after asking, and shows
+    // the next one.
+    void deletePlay();
+
+Q_SIGNALS:
+    // The sketch shown is about to change: the drawing tool and the
+    // selection are to be released.
+    void sketchChanging();
+    // A sequence was added: the player palettes start again.
+    void sequenceAdded();
 
 private:
     void pageChanged(int index);
@@ -69,19 +94,6 @@ private:
     Session &session;
     PlayBrowser &browser;
     TextEditorTools &text;
-
-    QTabWidget *pages;
-    QComboBox *categories;
-    QComboBox *plays;
-    QLineEdit *counter;
-    QLabel *overviewSketch;
-    SketchView *drawingSketch;
-    QLabel *smallSketch;
-    QWidget *editor;
-    QList<QCheckBox *> animationOnly;
-    QCheckBox *previousPositions;
-    QCheckBox *previousLines;
-    QCheckBox *smallerPool;
-    SymbolPalette *courtPalette;
+    BrowserWidgets ui;
     MainPage shownPage = MainPage::Overview;
 };

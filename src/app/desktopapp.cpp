@@ -8,8 +8,28 @@
 #include "store/backuprestore.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QEventLoop>
 #include <QPrinterInfo>
 #include <QThread>
+#include <QTimer>
+
+namespace {
+
+// Open pop-up menus close; open dialogs are left as Cancel or No would
+// leave them.
+void leaveModalWindows()
+{
+    while (QWidget *popup = QApplication::activePopupWidget())
+        popup->close();
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget *window : windows) {
+        if (auto *dialog = qobject_cast<QDialog *>(window); dialog && dialog->isVisible())
+            dialog->reject();
+    }
+}
+
+} // namespace
 
 QString SystemDefaultPrinter::name() const
 {
@@ -31,31 +51,31 @@ DesktopApp::~DesktopApp() = default;
 
 bool DesktopApp::start()
 {
+    signalCloser = new SignalCloser(this);
+    connect(signalCloser, &SignalCloser::signalled, this, &DesktopApp::endOnSignal);
     window = std::make_unique<MainWindow>(session, help, browser);
-    prompter.parent = window.get();
-    window->onClose = [this] { closeDown(); };
+    prompter.setWindow(window.get());
+    connect(&prompter, &QtPrompter::aboutToShow, this, &DesktopApp::dropSplash);
+    connect(window.get(), &MainWindow::closing, this, &DesktopApp::closeDown);
     playStore.setObserver(this);
-    signalCloser = std::make_unique<SignalCloser>([this] {
-        if (window)
-            window->close();
-    });
 
     StartupSequence startup(session, *this, drawer, &printer);
-    switch (startup.run(arguments, startFolder)) {
-    case StartupSequence::Outcome::Running:
-        window->show();
-        return true;
-    case StartupSequence::Outcome::Quit:
-        // Leaving the new-play window of an empty playbook ends the program
-        // the normal way: the counted start is written back.
-        closeDown();
-        code = 0;
-        return false;
-    case StartupSequence::Outcome::Failed:
+    const StartupSequence::Outcome outcome = startup.run(arguments, startFolder);
+    if (outcome == StartupSequence::Outcome::Failed) {
         code = 1;
         return false;
     }
-    return false;
+    // Leaving the new-play window of an empty playbook, or a signal during
+    // the start-up, ends the program the normal way: the counted start is
+    // written back.
+    if (outcome == StartupSequence::Outcome::Quit || ending) {
+        closeDown();
+        code = 0;
+        return false;
+    }
+    window->show();
+    running = true;
+    return true;
 }
 
 void DesktopApp::closeDown()
@@ -71,6 +91,40 @@ void DesktopApp::closeDown()
         prompter.error(error);
 }
 
+void DesktopApp::endOnSignal()
+{
+    if (ending)
+        return;
+    ending = true;
+    prompter.declineFromNowOn();
+    if (splashWait)
+        splashWait->quit();
+    if (running)
+        closeWhenUnwound();
+    else
+        leaveModalWindows(); // the start-up goes on to its end and stops there
+}
+
+// A dialog runs an event loop of its own inside the command that opened
+// it; the window closes once every such command has finished.
+void DesktopApp::closeWhenUnwound()
+{
+    leaveModalWindows();
+    if (QThread::currentThread()->loopLevel() > 1) {
+        QTimer::singleShot(10, this, &DesktopApp::closeWhenUnwound);
+        return;
+    }
+    if (window->isVisible())
+        window->close();
+    QCoreApplication::quit();
+}
+
+// Takes the splash down so that it never hides a message.
+void DesktopApp::dropSplash()
+{
+    splash.reset();
+}
+
 void DesktopApp::showSplash()
 {
     splash = std::make_unique<SplashWindow>();
@@ -81,9 +135,13 @@ void DesktopApp::showSplash()
 
 void DesktopApp::finishSplash(int minimumMs)
 {
-    while (splash && splashClock.elapsed() < minimumMs) {
-        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 50);
-        QThread::msleep(20);
+    const qint64 left = minimumMs - splashClock.elapsed();
+    if (splash && left > 0 && !ending) {
+        QEventLoop wait;
+        QTimer::singleShot(left, &wait, &QEventLoop::quit);
+        splashWait = &wait;
+        wait.exec(QEventLoop::ExcludeUserInputEvents);
+        splashWait = nullptr;
     }
     splash.reset();
 }

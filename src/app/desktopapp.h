@@ -17,6 +17,7 @@
 #include <memory>
 
 class MainWindow;
+class QEventLoop;
 class SignalCloser;
 class SplashWindow;
 
@@ -28,8 +29,11 @@ public:
 };
 
 // The desktop program: owns the session and the windows, runs the start-up
-// sequence and the closing work of the main window.
-class DesktopApp : private StartupHost, private PlayStoreObserver {
+// sequence and the closing work of the main window. A SIGTERM or SIGINT at
+// any moment ends it as File > Exit does: open dialogs are left as Cancel
+// or No would leave them, then the play and the settings are stored.
+class DesktopApp : public QObject, private StartupHost, private PlayStoreObserver {
+    Q_OBJECT
 public:
     // arguments: the command line without the program name; startFolder:
     // the working directory the program was started in.
@@ -58,6 +62,9 @@ private:
     void indexRebuilt() override;
 
     void closeDown();
+    void endOnSignal();
+    void closeWhenUnwound();
+    void dropSplash();
 
     QStringList arguments;
     QString startFolder;
@@ -75,6 +82,9 @@ private:
 
     std::unique_ptr<MainWindow> window;
     std::unique_ptr<SplashWindow> splash;
-    std::unique_ptr<SignalCloser> signalCloser;
     QElapsedTimer splashClock;
+    QEventLoop *splashWait = nullptr; // while the splash's least time runs out
+    SignalCloser *signalCloser = nullptr;
+    bool running = false; // the start-up is over and the main window is up
+    bool ending = false;  // a signal asked the program to end
 };

@@ -1,6 +1,5 @@
 #include "drawingpage.h"
 
-#include "editor/moveplayers.h"
 #include "render/renderer.h"
 #include "shell/playbrowser.h"
 #include "shell/session.h"
@@ -8,6 +7,7 @@
 #include "symbolpalette.h"
 
 #include <QCheckBox>
+#include <QIcon>
 #include <QInputDialog>
 #include <QPainter>
 #include <QPushButton>
@@ -15,6 +15,8 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QToolButton>
+
+#include <functional>
 
 namespace {
 
@@ -76,11 +78,6 @@ DrawingPage::DrawingPage(Session &session, PlayBrowser &browser, SketchView *vie
       sketchEditor(std::make_unique<SketchEditor>(session, static_cast<EditorHost &>(*this)))
 {
     view->setEditor(sketchEditor.get());
-    // A new last sequence gets the players carried along their lines when
-    // "Automove" is on.
-    browser.movePlayers = [&session, &browser](int from, int to) {
-        MovePlayers(session.data, from, to, session.loadedCategory, session.loadedName, browser.sequence());
-    };
     buildTools(toolTabs->widget(0));
     connect(toolTabs, &QTabWidget::currentChanged, this, &DrawingPage::toolsTabChanged);
 }
@@ -229,8 +226,7 @@ int DrawingPage::sequence() const
 
 void DrawingPage::sketchChanged()
 {
-    if (redraw)
-        redraw();
+    Q_EMIT sketchEdited();
 }
 
 void DrawingPage::overlayChanged()

@@ -5,7 +5,6 @@
 #include <QHash>
 #include <QObject>
 
-#include <functional>
 #include <memory>
 
 class PlayBrowser;
@@ -32,8 +31,6 @@ public:
     ~DrawingPage() override;
 
     SketchEditor &editor() { return *sketchEditor; }
-    // Draws the sketch again; set by the window that renders it.
-    std::function<void()> redraw;
 
     // Start-up: the palettes' pictures from the symbol table and the
     // "Snap" box from its setting.
@@ -41,6 +38,10 @@ public:
     // After adding a sequence the player palettes start from their first
     // player again.
     void firstPlayers();
+
+Q_SIGNALS:
+    // The editor changed the sketch: it is to be drawn again.
+    void sketchEdited();
 
 private:
     void buildTools(QWidget *players);

@@ -3,6 +3,7 @@
 #include "aboutbox.h"
 #include "browsercontroller.h"
 #include "drawingpage.h"
+#include "model/geometry.h"
 #include "platform/helprouter.h"
 #include "preferencesdialog.h"
 #include "shell/session.h"
@@ -29,13 +30,13 @@
 #include <QTextEdit>
 #include <QToolBar>
 
+#include <algorithm>
+
 namespace {
 
-// The window's client area and the sketch it is built around.
+// The window's client area, built around the sketch.
 constexpr int ClientWidth = 630;
 constexpr int ClientHeight = 426;
-constexpr int SketchWidth = 289;
-constexpr int SketchHeight = 361;
 // The Edit Text page shows the sketch at 75 %.
 constexpr int SmallSketchWidth = 217;
 constexpr int SmallSketchHeight = 271;
@@ -83,6 +84,13 @@ QWidget *addPage(QTabWidget *pages, const char *name, const QString &caption)
 
 } // namespace
 
+// What the pages hand on to the classes that work them.
+struct MainWindow::Pages {
+    BrowserWidgets browser;
+    QToolBar *textToolBar = nullptr;
+    QTabWidget *drawingTools = nullptr;
+};
+
 MainWindow::MainWindow(Session &session, HelpRouter &help, PlayBrowser &browser, QWidget *parent)
     : QMainWindow(parent), session(session), help(help)
 {
@@ -92,22 +100,20 @@ MainWindow::MainWindow(Session &session, HelpRouter &help, PlayBrowser &browser,
                    | Qt::WindowCloseButtonHint);
 
     auto *central = new QWidget(this);
-    central->setObjectName(QStringLiteral("ClientArea"));
     central->setFixedSize(ClientWidth, ClientHeight);
     setCentralWidget(central);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     pages = place<QTabWidget>(central, "PageControl1", QRect(0, 0, ClientWidth, 400));
-    buildPages();
-    buildSelectors(central);
-    textTools = new TextEditorTools(textEditor, overviewText,
-                                    findChild<QToolBar *>(QStringLiteral("ToolBar1")), this);
-    drawingTools = new DrawingPage(session, browser, findChild<SketchView *>(QStringLiteral("Image2")),
-                                   findChild<QTabWidget *>(QStringLiteral("PageControl2")), this);
-    browserController = new BrowserController(this, session, browser, *textTools);
-    drawingTools->redraw = [this] { browserController->redrawSketch(); };
-    browserController->releaseEditor = [this] { drawingTools->editor().releaseAll(); };
-    browserController->sequenceAdded = [this] { drawingTools->firstPlayers(); };
+    Pages built = buildPages();
+    buildSelectors(central, built);
+    textTools = new TextEditorTools(textEditor, overviewText, built.textToolBar, this);
+    drawingTools = new DrawingPage(session, browser, built.browser.drawingSketch, built.drawingTools, this);
+    browserController = new BrowserController(built.browser, session, browser, *textTools, this);
+    connect(drawingTools, &DrawingPage::sketchEdited, browserController, &BrowserController::redrawSketch);
+    connect(browserController, &BrowserController::sketchChanging, drawingTools,
+            [this] { drawingTools->editor().releaseAll(); });
+    connect(browserController, &BrowserController::sequenceAdded, drawingTools, &DrawingPage::firstPlayers);
     buildMenus();
 
     connect(pages, &QTabWidget::currentChanged, this, &MainWindow::pageChanged);
@@ -133,48 +139,56 @@ MainPage MainWindow::currentPage() const
 
 // --- pages ---------------------------------------------------------------------
 
-void MainWindow::buildPages()
+MainWindow::Pages MainWindow::buildPages()
 {
+    Pages built;
+    BrowserWidgets &ui = built.browser;
+    ui.pages = pages;
     const QRect sketch(4, 4, SketchWidth, SketchHeight);
 
     QWidget *overview = addPage(pages, "TabSheet1", QStringLiteral("Overview"));
-    sketchLabel(overview, "Image1", sketch);
+    ui.overviewSketch = sketchLabel(overview, "Image1", sketch);
     overviewText = place<QTextEdit>(overview, "RichEdit1", QRect(299, 4, 322, SketchHeight));
     overviewText->setReadOnly(true);
 
     QWidget *drawing = addPage(pages, "TabSheet2", QStringLiteral("Edit Drawing"));
-    place<SketchView>(drawing, "Image2", sketch);
-    auto *tools = place<QTabWidget>(drawing, "PageControl2", QRect(299, 4, 323, 260));
-    QWidget *players = addPage(tools, "TabSheet4", QStringLiteral("Players"));
-    checkBox(players, "CheckBox7", QStringLiteral("Smaller pool"), {6, 206});
-    QWidget *court = addPage(tools, "TabSheet5", QStringLiteral("Court"));
-    auto *courtPalette = new SymbolPalette(QStringLiteral("DBImage1"), court);
-    courtPalette->setObjectName(QStringLiteral("CourtPalette"));
-    courtPalette->setGeometry(6, 6, 120, 110);
-    button(court, "BitBtn1", QStringLiteral("Apply Court"), {6, 124, 120, 26});
-    checkBox(drawing, "CheckBox1", QStringLiteral("Animation only"), {299, 268});
-    checkBox(drawing, "CheckBox2", QStringLiteral("Previous positions"), {299, 290});
-    checkBox(drawing, "CheckBox3", QStringLiteral("Previous lines"), {299, 312});
-    button(drawing, "BitBtn3", QStringLiteral("Add Sequence"), {299, 338, 110, 26});
-    button(drawing, "BitBtn4", QStringLiteral("Delete Sequence"), {415, 338, 110, 26});
+    ui.drawingSketch = place<SketchView>(drawing, "Image2", sketch);
+    built.drawingTools = place<QTabWidget>(drawing, "PageControl2", QRect(299, 4, 323, 260));
+    QWidget *players = addPage(built.drawingTools, "TabSheet4", QStringLiteral("Players"));
+    ui.smallerPool = checkBox(players, "CheckBox7", QStringLiteral("Smaller pool"), {6, 206});
+    QWidget *court = addPage(built.drawingTools, "TabSheet5", QStringLiteral("Court"));
+    ui.courtPalette = new SymbolPalette(QStringLiteral("DBImage1"), court);
+    ui.courtPalette->setObjectName(QStringLiteral("CourtPalette"));
+    ui.courtPalette->setGeometry(6, 6, 120, 110);
+    ui.applyCourt = button(court, "BitBtn1", QStringLiteral("Apply Court"), {6, 124, 120, 26});
+    ui.animationOnly.append(checkBox(drawing, "CheckBox1", QStringLiteral("Animation only"), {299, 268}));
+    ui.previousPositions = checkBox(drawing, "CheckBox2", QStringLiteral("Previous positions"), {299, 290});
+    ui.previousLines = checkBox(drawing, "CheckBox3", QStringLiteral("Previous lines"), {299, 312});
+    ui.addSequence.append(button(drawing, "BitBtn3", QStringLiteral("Add Sequence"), {299, 338, 110, 26}));
+    ui.deleteSequence.append(button(drawing, "BitBtn4", QStringLiteral("Delete Sequence"), {415, 338, 110, 26}));
 
     QWidget *text = addPage(pages, "TabSheet3", QStringLiteral("Edit Text"));
-    place<QToolBar>(text, "ToolBar1", QRect(4, 2, 618, 26))->setIconSize(QSize(16, 16));
+    built.textToolBar = place<QToolBar>(text, "ToolBar1", QRect(4, 2, 618, 26));
+    built.textToolBar->setIconSize(QSize(16, 16));
     textEditor = place<QTextEdit>(text, "RichEdit2", QRect(4, 32, 395, 333));
-    sketchLabel(text, "Image4", QRect(405, 32, SmallSketchWidth, SmallSketchHeight));
-    checkBox(text, "CheckBox4", QStringLiteral("Animation only"), {405, 308});
-    button(text, "BitBtn5", QStringLiteral("Add Sequence"), {405, 334, 106, 26});
-    button(text, "BitBtn6", QStringLiteral("Delete Sequence"), {516, 334, 106, 26});
+    ui.textEditor = textEditor;
+    ui.smallSketch = sketchLabel(text, "Image4", QRect(405, 32, SmallSketchWidth, SmallSketchHeight));
+    ui.animationOnly.append(checkBox(text, "CheckBox4", QStringLiteral("Animation only"), {405, 308}));
+    ui.addSequence.append(button(text, "BitBtn5", QStringLiteral("Add Sequence"), {405, 334, 106, 26}));
+    ui.deleteSequence.append(button(text, "BitBtn6", QStringLiteral("Delete Sequence"), {516, 334, 106, 26}));
 
     addPage(pages, "TabSheet6", QStringLiteral("Play List"));
+    return built;
 }
 
-void MainWindow::buildSelectors(QWidget *central)
+void MainWindow::buildSelectors(QWidget *central, Pages &built)
 {
-    place<QComboBox>(central, "ComboBox1", QRect(4, 402, 200, 22));
-    place<QComboBox>(central, "ComboBox2", QRect(210, 402, 290, 22));
-    place<QLineEdit>(central, "Edit3", QRect(506, 402, 96, 22))->setReadOnly(true);
-    place<UpDownArrows>(central, "UpDown1", QRect(604, 402, 22, 22));
+    BrowserWidgets &ui = built.browser;
+    ui.categories = place<QComboBox>(central, "ComboBox1", QRect(4, 402, 200, 22));
+    ui.plays = place<QComboBox>(central, "ComboBox2", QRect(210, 402, 290, 22));
+    ui.counter = place<QLineEdit>(central, "Edit3", QRect(506, 402, 96, 22));
+    ui.counter->setReadOnly(true);
+    ui.arrows = place<UpDownArrows>(central, "UpDown1", QRect(604, 402, 22, 22));
 }
 
 // --- menus -----------------------------------------------------------------------
@@ -184,6 +198,7 @@ QMenu *MainWindow::addMenu(QWidget *parent, const char *name, const QString &cap
     auto *menu = new QMenu(caption, parent);
     menu->setObjectName(QLatin1String(name));
     menu->menuAction()->setObjectName(QLatin1String(name));
+    menuItems.insert(QLatin1String(name), menu->menuAction());
     if (auto *bar = qobject_cast<QMenuBar *>(parent))
         bar->addMenu(menu);
     else
@@ -199,25 +214,55 @@ QAction *MainWindow::addItem(QMenu *menu, const char *name, const QString &capti
     return action;
 }
 
+// An item starts disabled: it is enabled once it has a command.
 QAction *MainWindow::addItem(QMenu *menu, const char *name, const QString &caption)
 {
     QAction *action = menu->addAction(caption);
     action->setObjectName(QLatin1String(name));
+    action->setEnabled(false);
+    menuItems.insert(QLatin1String(name), action);
     return action;
 }
 
 QAction *MainWindow::addSeparator(QMenu *menu, const char *name)
 {
     QAction *separator = menu->addSeparator();
-    if (name)
+    if (name) {
         separator->setObjectName(QLatin1String(name));
+        menuItems.insert(QLatin1String(name), separator);
+    }
     return separator;
+}
+
+void MainWindow::command(QAction *action, std::function<void()> work)
+{
+    connect(action, &QAction::triggered, this, std::move(work));
+    commands.insert(action);
+    action->setEnabled(true);
+}
+
+// A sub-menu works when one of its items does.
+bool MainWindow::hasCommand(const QAction *action) const
+{
+    if (action->isSeparator() || commands.contains(action))
+        return true;
+    if (const QMenu *menu = action->menu()) {
+        const QList<QAction *> items = menu->actions();
+        return std::any_of(items.cbegin(), items.cend(), [this](const QAction *item) {
+            return !item->isSeparator() && hasCommand(item);
+        });
+    }
+    return false;
 }
 
 void MainWindow::buildMenus()
 {
     QMenuBar *bar = menuBar();
 
+    // Items without a command yet (New, Open, Save, the exports, play info,
+    // copy and rename, printing, sending, backups, the colour dialogs, the
+    // play list, the animation and plug-ins) stay disabled until theirs is
+    // built.
     QMenu *file = addMenu(bar, "File1", QStringLiteral("&File"));
     addItem(file, "New1", QStringLiteral("&New Play..."));
     addItem(file, "Open1", QStringLiteral("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O));
@@ -232,7 +277,8 @@ void MainWindow::buildMenus()
     addSeparator(file);
     addItem(file, "PlayInfo1", QStringLiteral("Play &Info..."));
     addItem(file, "CopyPlay1", QStringLiteral("&Copy Play..."));
-    addItem(file, "DeletePlay1", QStringLiteral("&Delete Play"));
+    command(addItem(file, "DeletePlay1", QStringLiteral("&Delete Play")),
+            [this] { browserController->deletePlay(); });
     addItem(file, "RenamePlay1", QStringLiteral("&Rename Play..."));
     addSeparator(file);
     addItem(file, "Print1", QStringLiteral("&Print..."), QKeySequence(Qt::CTRL | Qt::Key_P));
@@ -245,67 +291,62 @@ void MainWindow::buildMenus()
     addItem(backup, "BackupCategory1", QStringLiteral("&Category ..."));
     addItem(file, "ExportHtml1", QStringLiteral("E&xport html"))->setVisible(false);
     addSeparator(file);
-    connect(addItem(file, "Exit1", QStringLiteral("E&xit")), &QAction::triggered, this,
-            &QWidget::close);
+    command(addItem(file, "Exit1", QStringLiteral("E&xit")), [this] { close(); });
     connect(file, &QMenu::aboutToShow, this, &MainWindow::adjustFileMenu);
 
     QMenu *edit = addMenu(bar, "Edit1", QStringLiteral("&Edit"));
-    QAction *undo = addItem(edit, "Undo1", QStringLiteral("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z));
-    QAction *redo = addItem(edit, "Redo1", QStringLiteral("&Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y));
-    QAction *history = addItem(edit, "UndoHistory1", QStringLiteral("Undo &History"),
-                               QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Z));
-    addSeparator(edit);
-    QAction *cut = addItem(edit, "Cut1", QStringLiteral("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X));
-    QAction *copyImageItem =
-        addItem(edit, "CopyImage1", QStringLiteral("Copy &Image"), QKeySequence(Qt::CTRL | Qt::Key_I));
-    QAction *copyImage2Item = addItem(edit, "CopyImage21", QStringLiteral("Copy Image 2"),
-                                      QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I));
-    copyImage2Item->setVisible(false);
-    QAction *copy = addItem(edit, "Copy1", QStringLiteral("&Copy All Text"), QKeySequence(Qt::CTRL | Qt::Key_C));
-    QAction *paste = addItem(edit, "Paste1", QStringLiteral("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V));
-    addSeparator(edit);
-    QAction *selectAll =
-        addItem(edit, "SelectAll1", QStringLiteral("Select &All"), QKeySequence(Qt::CTRL | Qt::Key_A));
-    connect(edit, &QMenu::aboutToShow, this, &MainWindow::adjustEditMenu);
-    // "Copy Image 2" is always 200 %; "Copy Image" is 200 % with Shift held.
-    connect(copyImageItem, &QAction::triggered, this, [this] { copyImage(shiftHeld() ? 2 : 1); });
-    connect(copyImage2Item, &QAction::triggered, this, [this] { copyImage(2); });
-    for (QAction *item : {copyImageItem, copyImage2Item})
-        keepShortcutWhileHidden(item);
-    connect(undo, &QAction::triggered, this, [this] {
+    command(addItem(edit, "Undo1", QStringLiteral("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z)), [this] {
         if (currentPage() == MainPage::EditDrawing)
             drawingTools->editor().undo();
         else
             editCommand(&TextEditorTools::undo);
     });
-    connect(redo, &QAction::triggered, this, [this] {
+    command(addItem(edit, "Redo1", QStringLiteral("&Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y)), [this] {
         if (currentPage() == MainPage::EditDrawing)
             drawingTools->editor().redo();
     });
-    connect(history, &QAction::triggered, this, &MainWindow::showUndoHistory);
-    connect(cut, &QAction::triggered, this, [this] { editCommand(&TextEditorTools::cut); });
-    connect(paste, &QAction::triggered, this, [this] { editCommand(&TextEditorTools::paste); });
-    connect(selectAll, &QAction::triggered, this, [this] {
-        if (currentPage() == MainPage::EditDrawing)
-            drawingTools->editor().selectAll();
-        else
-            editCommand(&TextEditorTools::selectAll);
-    });
-    connect(copy, &QAction::triggered, this, [this] {
-        if (currentPage() == MainPage::Overview)
-            textTools->copyOverview();
-        else
-            editCommand(&TextEditorTools::copy);
-    });
+    command(addItem(edit, "UndoHistory1", QStringLiteral("Undo &History"),
+                    QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Z)),
+            [this] { showUndoHistory(); });
+    addSeparator(edit);
+    command(addItem(edit, "Cut1", QStringLiteral("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X)),
+            [this] { editCommand(&TextEditorTools::cut); });
+    // "Copy Image 2" is always 200 %; "Copy Image" is 200 % with Shift held.
+    QAction *copyImageItem =
+        addItem(edit, "CopyImage1", QStringLiteral("Copy &Image"), QKeySequence(Qt::CTRL | Qt::Key_I));
+    command(copyImageItem, [this] { copyImage(shiftHeld() ? 2 : 1); });
+    QAction *copyImage2Item = addItem(edit, "CopyImage21", QStringLiteral("Copy Image 2"),
+                                      QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I));
+    command(copyImage2Item, [this] { copyImage(2); });
+    copyImage2Item->setVisible(false);
+    for (QAction *item : {copyImageItem, copyImage2Item})
+        keepShortcutWhileHidden(item);
+    command(addItem(edit, "Copy1", QStringLiteral("&Copy All Text"), QKeySequence(Qt::CTRL | Qt::Key_C)),
+            [this] {
+                if (currentPage() == MainPage::Overview)
+                    textTools->copyOverview();
+                else
+                    editCommand(&TextEditorTools::copy);
+            });
+    command(addItem(edit, "Paste1", QStringLiteral("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V)),
+            [this] { editCommand(&TextEditorTools::paste); });
+    addSeparator(edit);
+    command(addItem(edit, "SelectAll1", QStringLiteral("Select &All"), QKeySequence(Qt::CTRL | Qt::Key_A)),
+            [this] {
+                if (currentPage() == MainPage::EditDrawing)
+                    drawingTools->editor().selectAll();
+                else
+                    editCommand(&TextEditorTools::selectAll);
+            });
+    connect(edit, &QMenu::aboutToShow, this, &MainWindow::adjustEditMenu);
 
     QMenu *options = addMenu(bar, "Options1", QStringLiteral("&Options"));
-    connect(addItem(options, "Font1", QStringLiteral("&Font...")), &QAction::triggered, this,
+    command(addItem(options, "Font1", QStringLiteral("&Font...")),
             [this] { editCommand(&TextEditorTools::chooseFont); });
     addItem(options, "ChangeSymbols1", QStringLiteral("Change Symbols..."));
     addItem(options, "CourtColor1", QStringLiteral("Court Color..."));
     addSeparator(options);
-    connect(addItem(options, "Preferences1", QStringLiteral("&Preferences...")),
-            &QAction::triggered, this, &MainWindow::showPreferences);
+    command(addItem(options, "Preferences1", QStringLiteral("&Preferences...")), [this] { showPreferences(); });
     addItem(options, "DefaultColors1", QStringLiteral("Default &Colors..."));
 
     QMenu *list = addMenu(bar, "List1", QStringLiteral("&List"));
@@ -326,13 +367,11 @@ void MainWindow::buildMenus()
     connect(special, &QMenu::aboutToShow, this, &MainWindow::adjustSpecialMenu);
 
     QMenu *helpMenu = addMenu(bar, "Help1", QStringLiteral("&Help"));
-    connect(addItem(helpMenu, "HelpTopics1", QStringLiteral("&Help Topics")), &QAction::triggered,
-            this, [this] { help.showContents(); });
-    connect(addItem(helpMenu, "Contents1", QStringLiteral("Overview Help"), QKeySequence(Qt::Key_F1)),
-            &QAction::triggered, this, [this] { help.showTopic(pageHelpTopic); });
+    command(addItem(helpMenu, "HelpTopics1", QStringLiteral("&Help Topics")), [this] { help.showContents(); });
+    command(addItem(helpMenu, "Contents1", QStringLiteral("Overview Help"), QKeySequence(Qt::Key_F1)),
+            [this] { help.showTopic(pageHelpTopic); });
     addSeparator(helpMenu);
-    connect(addItem(helpMenu, "About1", QStringLiteral("&About...")), &QAction::triggered, this,
-            &MainWindow::showAbout);
+    command(addItem(helpMenu, "About1", QStringLiteral("&About...")), [this] { showAbout(); });
 }
 
 // A hidden item keeps its shortcut while it is enabled, as "Copy Image 2"
@@ -348,18 +387,21 @@ void MainWindow::keepShortcutWhileHidden(QAction *action)
     hiddenShortcuts.insert(action, shortcut);
 }
 
+// The page and the menu's state say what is shown and allowed; an item
+// whose command is not built is never enabled.
 void MainWindow::apply(const QList<MenuItemState> &states)
 {
     for (const MenuItemState &state : states) {
-        auto *action = findChild<QAction *>(state.item);
+        QAction *action = menuItems.value(state.item);
         if (!action)
             continue;
+        const bool enabled = state.enabled && hasCommand(action);
         action->setVisible(state.visible);
-        action->setEnabled(state.enabled);
+        action->setEnabled(enabled);
         if (!state.caption.isEmpty())
             action->setText(state.caption);
         if (QShortcut *standIn = hiddenShortcuts.value(action))
-            standIn->setEnabled(state.enabled && !state.visible);
+            standIn->setEnabled(enabled && !state.visible);
     }
 }
 
@@ -374,7 +416,7 @@ void MainWindow::pageChanged(int index)
 void MainWindow::adjustFileMenu()
 {
     const bool mail = !session.data.getparam(QStringLiteral("Yoursmt")).text.isEmpty()
-                   || (mailClientAvailable && mailClientAvailable());
+                   || mailClient;
     // Until the play list is built there is never a list to save or print.
     const bool playListEmpty = true;
     apply(fileMenuOnOpening(currentPage(), mail, playListEmpty,
@@ -440,10 +482,12 @@ void MainWindow::showAbout()
 
 // --- window events -------------------------------------------------------------------
 
+// A line or polygon half drawn gets its end form or goes, as when the page
+// changes, before anything is stored.
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (onClose)
-        onClose();
+    drawingTools->editor().releaseAll();
+    Q_EMIT closing();
     event->accept();
 }
 

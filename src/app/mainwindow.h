@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QSet>
 
 #include <functional>
 
@@ -23,17 +24,16 @@ class TextEditorTools;
 
 // The main window: four pages (Overview, Edit Drawing, Edit Text, Play List)
 // above the category and play selectors and the sequence counter, and the
-// menus that follow the page shown.
+// menus that follow the page shown. A menu item whose command is not built
+// yet stays disabled on every page.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     MainWindow(Session &session, HelpRouter &help, PlayBrowser &browser, QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    // Runs when the window closes, before it goes; closing is always allowed.
-    std::function<void()> onClose;
     // Whether the system has a mail client for "Send Play".
-    std::function<bool()> mailClientAvailable;
+    void setMailClientAvailable(bool available) { mailClient = available; }
 
     MainPage currentPage() const;
 
@@ -51,20 +51,28 @@ public:
     bool shiftHeld() const { return shiftDown; }
     bool ctrlHeld() const { return ctrlDown; }
 
+Q_SIGNALS:
+    // The window is closing, with the drawing tool already released: the
+    // play and the settings are to be stored. Closing is always allowed.
+    void closing();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void buildPages();
-    void buildSelectors(QWidget *central);
+    struct Pages;
+    Pages buildPages();
+    void buildSelectors(QWidget *central, Pages &built);
     void buildMenus();
     QMenu *addMenu(QWidget *parent, const char *name, const QString &caption);
     QAction *addItem(QMenu *menu, const char *name, const QString &caption,
                      const QKeySequence &shortcut);
     QAction *addItem(QMenu *menu, const char *name, const QString &caption);
     QAction *addSeparator(QMenu *menu, const char *name = nullptr);
+    void command(QAction *action, std::function<void()> work);
+    bool hasCommand(const QAction *action) const;
     void keepShortcutWhileHidden(QAction *action);
 
     void apply(const QList<MenuItemState> &states);
@@ -89,8 +97,11 @@ private:
     TextEditorTools *textTools = nullptr;
     BrowserController *browserController = nullptr;
     DrawingPage *drawingTools = nullptr;
+    QHash<QString, QAction *> menuItems; // by the names the menu states use
+    QSet<const QAction *> commands;      // the items that do something
     QHash<QAction *, QShortcut *> hiddenShortcuts;
     QString pageHelpTopic;
+    bool mailClient = false;
     bool shiftDown = false;
     bool ctrlDown = false;
     bool centred = false;

@@ -3,10 +3,12 @@
 #include "platform/helprouter.h"
 #include "platform/prompter.h"
 #include "shell/session.h"
+#include "store/folders.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QFormLayout>
@@ -327,12 +329,13 @@ QWidget *PreferencesDialog::buildDatabasePathGroup()
     databasePath = named(new QGroupBox(QStringLiteral("Change database path"), this),
                          "DatabasePathGroup");
     auto *layout = new QHBoxLayout(databasePath);
-    auto *folder = new QLineEdit(session.folders.data, databasePath);
-    folder->setReadOnly(true);
+    databaseFolder = named(new QLineEdit(QDir::toNativeSeparators(session.folders.data), databasePath),
+                           "DatabasePathFolder");
+    databaseFolder->setReadOnly(true);
     auto *choose = named(new QPushButton(QStringLiteral("..."), databasePath), "DatabasePathButton");
     choose->setFixedWidth(30);
     connect(choose, &QPushButton::clicked, this, &PreferencesDialog::chooseDatabasePath);
-    layout->addWidget(folder);
+    layout->addWidget(databaseFolder);
     layout->addWidget(choose);
     databasePath->hide();
     return databasePath;
@@ -345,8 +348,14 @@ void PreferencesDialog::chooseDatabasePath()
                                           session.folders.data);
     if (folder.isEmpty())
         return;
-    if (model.storeDatabasePath(folder, session.userKey, session.computerKey))
-        session.prompter.inform(QStringLiteral("Restart the program to make change effective"));
+    if (!model.storeDatabasePath(folder, session.userKey, session.computerKey)) {
+        session.prompter.warn(QStringLiteral("The folder %1 cannot be written; the database path "
+                                             "stays as it was.")
+                                  .arg(QDir::toNativeSeparators(folder)));
+        return;
+    }
+    databaseFolder->setText(QDir::toNativeSeparators(withSlash(folder)));
+    session.prompter.inform(QStringLiteral("Restart the program to make change effective"));
 }
 
 // A Ctrl+click on the Export or Miscellaneous panel reveals the database path.

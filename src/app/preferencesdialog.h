@@ -58,5 +58,6 @@ private:
     QLabel *logoName = nullptr;
     QLabel *logoSelected = nullptr;
     QGroupBox *databasePath = nullptr;
+    QLineEdit *databaseFolder = nullptr;
     QPushButton *applyButton = nullptr;
 };

@@ -2,8 +2,19 @@
 
 #include <QMessageBox>
 
+#include <cstdio>
+
+Prompter::Button QtPrompter::declined(int buttons)
+{
+    return (buttons & Cancel) ? Cancel : (buttons & No) ? No : Ok;
+}
+
 Prompter::Button QtPrompter::ask(Kind kind, const QString &text, int buttons)
 {
+    if (declining) {
+        std::fprintf(stderr, "%s\n", qPrintable(text));
+        return declined(buttons);
+    }
     QMessageBox::Icon icon = QMessageBox::Information;
     switch (kind) {
     case Kind::Information: icon = QMessageBox::Information; break;
@@ -15,7 +26,8 @@ Prompter::Button QtPrompter::ask(Kind kind, const QString &text, int buttons)
         {Ok, QMessageBox::Ok}, {Cancel, QMessageBox::Cancel},
         {Yes, QMessageBox::Yes}, {No, QMessageBox::No}};
 
-    QMessageBox box(icon, QStringLiteral("Quorvane"), text, QMessageBox::NoButton, parent);
+    Q_EMIT aboutToShow();
+    QMessageBox box(icon, QStringLiteral("Quorvane"), text, QMessageBox::NoButton, owner);
     for (const auto &[ours, theirs] : map) {
         if (buttons & ours)
             box.addButton(theirs);
@@ -27,6 +39,6 @@ Prompter::Button QtPrompter::ask(Kind kind, const QString &text, int buttons)
         if (theirs == chosen)
             return ours;
     }
-    // Closing the box with Escape or the window's close button.
-    return (buttons & Cancel) ? Cancel : (buttons & No) ? No : Ok;
+    // Closed with Escape, the window's close button or by the program.
+    return declined(buttons);
 }

@@ -12,8 +12,7 @@ namespace {
 int signalPipe[2] = {-1, -1};
 } // namespace
 
-SignalCloser::SignalCloser(std::function<void()> close, QObject *parent)
-    : QObject(parent), close(std::move(close))
+SignalCloser::SignalCloser(QObject *parent) : QObject(parent)
 {
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
         return;
@@ -49,6 +48,5 @@ void SignalCloser::readSignal()
 {
     char byte = 0;
     [[maybe_unused]] const ssize_t got = ::read(signalPipe[1], &byte, 1);
-    if (close)
-        close();
+    Q_EMIT signalled();
 }

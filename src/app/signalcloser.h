@@ -2,22 +2,23 @@
 
 #include <QObject>
 
-#include <functional>
-
 class QSocketNotifier;
 
-// Turns SIGTERM and SIGINT into an ordinary close on the event loop, so a
-// logout or a kill stores the play and writes the settings like File > Exit.
+// Turns SIGTERM and SIGINT into a Qt signal on the event loop, so that a
+// logout or a kill can end the program as File > Exit does. Any event loop
+// sees it, a modal dialog's included.
 class SignalCloser : public QObject {
     Q_OBJECT
 public:
-    explicit SignalCloser(std::function<void()> close, QObject *parent = nullptr);
+    explicit SignalCloser(QObject *parent = nullptr);
     ~SignalCloser() override;
+
+Q_SIGNALS:
+    void signalled();
 
 private:
     static void onSignal(int);
     void readSignal();
 
-    std::function<void()> close;
     QSocketNotifier *notifier = nullptr;
 };

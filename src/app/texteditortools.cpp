@@ -87,8 +87,7 @@ void removeBullets(const QTextCursor &selection)
 } // namespace
 
 TextEditorTools::TextEditorTools(QTextEdit *editor, QTextEdit *overview, QToolBar *toolBar, QWidget *dialogParent)
-    : QObject(editor), installedFamilies([] { return QFontDatabase::families(); }), editor(editor),
-      overview(overview), dialogParent(dialogParent)
+    : QObject(editor), editor(editor), overview(overview), dialogParent(dialogParent)
 {
     connect(addTool(toolBar, "CutButton1", QStringLiteral("Cut"), QStringLiteral("edit-cut"), {}, false),
             &QAction::triggered, this, &TextEditorTools::cut);
@@ -390,6 +389,10 @@ void TextEditorTools::keepWithinLimit(int position, int removed, int added)
 
 void TextEditorTools::notifyChanged()
 {
-    if (changed)
-        changed();
+    Q_EMIT changed();
+}
+
+QStringList TextEditorTools::installedFamilies() const
+{
+    return familiesShown ? *familiesShown : QFontDatabase::families();
 }

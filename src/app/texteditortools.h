@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <QTextCharFormat>
 
-#include <functional>
+#include <optional>
 
 class QAction;
 class QTextEdit;
@@ -25,10 +25,8 @@ public:
     // Puts the tool bar's actions on toolBar; dialogs open over dialogParent.
     TextEditorTools(QTextEdit *editor, QTextEdit *overview, QToolBar *toolBar, QWidget *dialogParent);
 
-    // Called whenever the user changed the text or its formatting.
-    std::function<void()> changed;
-    // The font families installed; tests replace it.
-    std::function<QStringList()> installedFamilies;
+    // The font families looked for instead of the installed ones.
+    void setInstalledFamilies(const QStringList &families) { familiesShown = families; }
 
     // Empties both text controls; what is typed next is in the given font,
     // left-aligned and without bullets.
@@ -59,6 +57,10 @@ public:
     void undo();
     void selectAll();
 
+Q_SIGNALS:
+    // The user changed the text or its formatting.
+    void changed();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -72,6 +74,7 @@ private:
     void keepWithinLimit(int position, int removed, int added);
     void loadInto(QTextEdit *target, const QString &storedText);
     void notifyChanged();
+    QStringList installedFamilies() const;
 
     QTextEdit *editor;
     QTextEdit *overview;
@@ -83,6 +86,7 @@ private:
     QAction *alignLeft;
     QAction *center;
     QAction *alignRight;
+    std::optional<QStringList> familiesShown;
     QTextCharFormat defaultFormat;
     bool ownEdit = false; // the program, not the user, changes the text
 };

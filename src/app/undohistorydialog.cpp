@@ -11,6 +11,20 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+namespace {
+
+// A history line is number, age, action and command between runs of tabs;
+// the age is left out when the step is not older than now.
+QStringList columnsOf(const QString &line)
+{
+    QStringList columns = line.split(u'\t', Qt::SkipEmptyParts);
+    if (columns.size() == 3)
+        columns.insert(1, QString());
+    return columns;
+}
+
+} // namespace
+
 UndoHistoryDialog::UndoHistoryDialog(Session &session, int sequence, HelpRouter &help, QWidget *parent)
     : QDialog(parent), session(session), sequence(sequence)
 {
@@ -26,7 +40,7 @@ UndoHistoryDialog::UndoHistoryDialog(Session &session, int sequence, HelpRouter 
     layout->addWidget(list);
 
     auto *buttons = new QDialogButtonBox(this);
-    action = buttons->addButton(QStringLiteral("Undo"), QDialogButtonBox::AcceptRole);
+    action = buttons->addButton(QStringLiteral("&Undo"), QDialogButtonBox::AcceptRole);
     action->setObjectName(QStringLiteral("BitBtn1"));
     action->setDefault(true);
     buttons->addButton(QDialogButtonBox::Cancel);
@@ -41,21 +55,27 @@ UndoHistoryDialog::UndoHistoryDialog(Session &session, int sequence, HelpRouter 
     lines = session.undo.historylist(session.loadedCategory, session.loadedName, sequence,
                                      QDateTime::currentDateTime());
     for (const QString &line : std::as_const(lines))
-        new QTreeWidgetItem(list, line.split(u'\t', Qt::SkipEmptyParts));
-    connect(list, &QTreeWidget::itemPressed, this, [this](QTreeWidgetItem *item) {
-        choose(HistoryChoice::clicked(lines, list->indexOfTopLevelItem(item)));
+        new QTreeWidgetItem(list, columnsOf(line));
+    // The line under the cursor, moved by the mouse or the arrow keys, is
+    // the line clicked; Enter or the button's access key applies.
+    connect(list, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *item) {
+        if (item)
+            choose(HistoryChoice::clicked(lines, list->indexOfTopLevelItem(item)));
     });
-    choose(HistoryChoice::initial(lines));
+    const HistoryChoice initial = HistoryChoice::initial(lines);
+    choose(initial);
+    if (!initial.rows.isEmpty())
+        list->setCurrentItem(list->topLevelItem(initial.rows.first()));
     list->setFocus();
     resize(520, 320);
 }
 
 // The chosen lines are marked by hand: the list takes no selection of its
-// own, so a click can never choose lines the rules do not allow.
+// own, so neither a click nor a key can choose lines the rules do not allow.
 void UndoHistoryDialog::choose(const HistoryChoice &choice)
 {
     chosen = choice;
-    action->setText(choice.undo ? QStringLiteral("Undo") : QStringLiteral("Redo"));
+    action->setText(choice.undo ? QStringLiteral("&Undo") : QStringLiteral("&Redo"));
     for (int i = 0; i < list->topLevelItemCount(); ++i) {
         QTreeWidgetItem *item = list->topLevelItem(i);
         const bool marked = choice.rows.contains(i);

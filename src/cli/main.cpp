@@ -56,6 +56,15 @@ const CliCommand *commandNamed(const char *name)
     return nullptr;
 }
 
+// What a script reads on stderr is the tool's own text only: Qt's notes
+// about the machine (such as "XDG_RUNTIME_DIR not set" where no desktop
+// session runs) are left out. A fatal one still ends the program.
+void keepQtQuiet(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtFatalMsg)
+        std::fprintf(stderr, "quorvane-cli: %s\n", qPrintable(message));
+}
+
 // A command that needs fonts gets a GUI application on the offscreen
 // platform when none is chosen, so no display is needed. The other commands
 // stay plain console programs.
@@ -73,6 +82,7 @@ std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
 
 int main(int argc, char *argv[])
 {
+    qInstallMessageHandler(keepQtQuiet);
     const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);

@@ -14,6 +14,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -274,6 +275,30 @@ private Q_SLOTS:
         QCOMPARE(p.find<QComboBox>("ComboBox1")->count(), 1);
         QCOMPARE(p.find<QComboBox>("ComboBox1")->currentText(), QStringLiteral("Attack"));
         QVERIFY(!QFileInfo::exists(folder() + QStringLiteral("data/Defence/Zone.dat")));
+    }
+
+    // File > Delete Play asks, and on OK deletes the play shown and shows
+    // the next one of the index.
+    void fileMenuDeletesThePlay()
+    {
+        Program &p = *program;
+        QAction *deletePlay = p.find<QAction>("DeletePlay1");
+        Q_EMIT p.find<QMenu>("File1")->aboutToShow();
+        QVERIFY(deletePlay->isEnabled());
+
+        p.prompter.answers = {Prompter::Cancel};
+        deletePlay->trigger();
+        QCOMPARE(p.prompter.messages.last(), QStringLiteral("Delete Play\n\nNo restore possible, continue ?"));
+        QVERIFY(QFileInfo::exists(folder() + QStringLiteral("data/Attack/Center.dat")));
+        QCOMPARE(p.find<QComboBox>("ComboBox2")->currentText(), QStringLiteral("Center"));
+
+        p.prompter.answers = {Prompter::Ok};
+        deletePlay->trigger();
+        QVERIFY(!QFileInfo::exists(folder() + QStringLiteral("data/Attack/Center.dat")));
+        QCOMPARE(p.find<QComboBox>("ComboBox2")->count(), 1);
+        QCOMPARE(p.find<QComboBox>("ComboBox2")->currentText(), QStringLiteral("Drive"));
+        QCOMPARE(p.session.loadedName, QStringLiteral("Drive"));
+        QCOMPARE(p.overviewText(), QStringLiteral("Swim fast now"));
     }
 };
 

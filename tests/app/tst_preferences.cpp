@@ -6,8 +6,10 @@
 #include "store/logofile.h"
 #include "store/preferencesmodel.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QFile>
 #include <QGroupBox>
 #include <QImage>
@@ -17,6 +19,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <functional>
 
@@ -105,6 +108,8 @@ private Q_SLOTS:
     void okStoresAndCancelDoesNot();
     void helpTopicPerPage();
     void ctrlClickRevealsDatabasePath();
+    void choosingTheDatabasePath_data();
+    void choosingTheDatabasePath();
     void zoomFieldFallsBackTo100();
 };
 
@@ -527,6 +532,57 @@ void TestPreferences::ctrlClickRevealsDatabasePath()
     QVERIFY(!group->isVisible());
     QTest::mouseClick(panel, Qt::LeftButton, Qt::ControlModifier, QPoint(5, panel->height() - 5));
     QVERIFY(group->isVisible());
+}
+
+// The folder chosen with "..." is shown in the window when it is stored;
+// one that cannot be written is named in a message and changes nothing.
+void TestPreferences::choosingTheDatabasePath_data()
+{
+    QTest::addColumn<bool>("writable");
+    QTest::newRow("writable folder") << true;
+    QTest::newRow("folder that cannot be written") << false;
+}
+
+void TestPreferences::choosingTheDatabasePath()
+{
+    QFETCH(bool, writable);
+    Fixture f;
+    const QString chosen = f.root.filePath(QStringLiteral("coach plays"));
+    QVERIFY(QDir().mkpath(chosen));
+    if (!writable) // the settings file of that folder cannot be opened for appending
+        QVERIFY(QDir().mkpath(chosen + QStringLiteral("/Zavad uve Davuzi/Quorvane 009/wparam.xml")));
+
+    PreferencesDialog dialog(f.session, f.help);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    auto *folder = dialog.findChild<QLineEdit *>("DatabasePathFolder");
+    const QString before = folder->text();
+    QCOMPARE(before, QDir::toNativeSeparators(f.session.folders.data));
+
+    bool picked = false;
+    QTimer::singleShot(0, [&] {
+        auto *picker = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        QVERIFY(picker);
+        picker->setDirectory(chosen);
+        static_cast<QDialog *>(picker)->accept(); // as its Choose button does
+        picked = true;
+    });
+    dialog.findChild<QPushButton *>("DatabasePathButton")->click();
+    QVERIFY(picked);
+
+    const QString stored = f.session.data.getcontroltext("DatabasePath", "COACH", "POOLPC");
+    if (writable) {
+        QCOMPARE(stored, chosen + u'/');
+        QCOMPARE(folder->text(), QDir::toNativeSeparators(chosen + u'/'));
+        QCOMPARE(f.prompter.messages, QStringList{"Restart the program to make change effective"});
+    } else {
+        QVERIFY(stored.isEmpty());
+        QCOMPARE(folder->text(), before);
+        QCOMPARE(f.prompter.kinds, QList<Prompter::Kind>{Prompter::Kind::Warning});
+        QCOMPARE(f.prompter.messages,
+                 QStringList{QStringLiteral("The folder %1 cannot be written; the database path stays as it was.")
+                                 .arg(QDir::toNativeSeparators(chosen))});
+    }
 }
 
 void TestPreferences::zoomFieldFallsBackTo100()

@@ -87,6 +87,25 @@ private Q_SLOTS:
         QCOMPARE(rows().size(), 1);
     }
 
+    // Closing while a line is half drawn releases the tool first, as a page
+    // change does: by the time the play is stored no segment is left
+    // without its end form.
+    void closingReleasesAHalfDrawnLine()
+    {
+        QTest::mouseClick(window->findChild<QToolButton *>(QStringLiteral("SpeedButton8")), Qt::LeftButton);
+        for (const QPoint at : {QPoint(20, 30), QPoint(120, 30), QPoint(120, 130)}) {
+            QTest::mouseMove(view, at);
+            QTest::mouseClick(view, Qt::LeftButton, {}, at);
+        }
+        QCOMPARE(rows(), (QStringList{"pass 20,30-120,30 0", "pass 120,30-120,130 0"}));
+
+        QStringList atClosing{QStringLiteral("not closed")};
+        connect(window.get(), &MainWindow::closing, this, [&] { atClosing = rows(); });
+        QVERIFY(window->close());
+        QCOMPARE(atClosing, QStringList());
+        QCOMPARE(window->drawingPage().editor().tool(), SketchEditor::Tool::None);
+    }
+
     void dropsAPlayerFromAPalette()
     {
         auto *mime = new QMimeData;

@@ -54,8 +54,8 @@ struct Editors {
         layout->addWidget(editor);
         layout->addWidget(overview);
         overview->setReadOnly(true);
-        tools.changed = [this] { ++changes; };
-        tools.installedFamilies = [] { return QStringList{QStringLiteral("DejaVu Sans")}; };
+        QObject::connect(&tools, &TextEditorTools::changed, &window, [this] { ++changes; });
+        tools.setInstalledFamilies({QStringLiteral("DejaVu Sans")});
         tools.resetFont(bodyFont());
         window.show();
         editor->setFocus();
@@ -491,7 +491,7 @@ void TextEditorToolsTest::numberedSymbols()
     QFETCH(QString, insertedFamily);
 
     Editors editors;
-    editors.tools.installedFamilies = [families] { return families; };
+    editors.tools.setInstalledFamilies(families);
     editors.tools.load(QStringLiteral("ab"));
     editors.place(1);
     editors.changes = 0;

@@ -72,6 +72,44 @@ private Q_SLOTS:
         QVERIFY(!result.err.isEmpty());
     }
 
+    // On a machine without a desktop session (no XDG_RUNTIME_DIR) every
+    // command writes its own messages and nothing else on stderr: the same
+    // text as where a session runs, and nothing at all when it succeeds.
+    void stderrIsTheToolsOwn_data()
+    {
+        const QString play = QStringLiteral(QUORVANE_FIXTURES "/plays/v07_full.dat");
+        const QString picture = folder.filePath(QStringLiteral("sketch.png"));
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("succeeds");
+        QTest::newRow("version") << QStringList{"--version"} << true;
+        QTest::newRow("dump") << QStringList{"dump", play} << true;
+        QTest::newRow("render") << QStringList{"render", play, "--sequence", "1", "-o", picture} << true;
+        QTest::newRow("text") << QStringList{"text", play, "--sequence", "1"} << true;
+        QTest::newRow("text, no such sequence") << QStringList{"text", play, "--sequence", "99"} << false;
+        QTest::newRow("render, no such sequence")
+            << QStringList{"render", play, "--sequence", "99", "-o", picture} << false;
+    }
+
+    void stderrIsTheToolsOwn()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, succeeds);
+        QTemporaryDir runtime; // private to the user, as a session's is
+        const QByteArray before = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+        const CliResult session = runCli(arguments);
+        qputenv("XDG_RUNTIME_DIR", before);
+        const CliResult headless = runCli(arguments, {QStringLiteral("XDG_RUNTIME_DIR")});
+
+        QCOMPARE(headless.exitCode == 0, succeeds);
+        QCOMPARE(headless.exitCode, session.exitCode);
+        QCOMPARE(headless.err, session.err);
+        if (succeeds)
+            QCOMPARE(headless.err, QString());
+        else
+            QVERIFY(headless.err.startsWith(QLatin1String("quorvane-cli: ")));
+    }
+
     void usageErrors_data()
     {
         QTest::addColumn<QStringList>("arguments");

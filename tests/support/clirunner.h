@@ -12,12 +12,15 @@ struct CliResult {
 };
 
 // Runs quorvane-cli as a script would: no display, no platform chosen.
-inline CliResult runCli(const QStringList &arguments)
+// unset: further variables the script's environment lacks.
+inline CliResult runCli(const QStringList &arguments, const QStringList &unset = {})
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
         environment.remove(QLatin1String(name));
+    for (const QString &name : unset)
+        environment.remove(name);
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(QUORVANE_CLI), arguments);
     if (!process.waitForFinished(60000))

@@ -1,5 +1,6 @@
 #include "shell/playbrowser.h"
 
+#include "editor/moveplayers.h"
 #include "platform/prompter.h"
 #include "model/courts.h"
 #include "model/parttypes.h"
@@ -16,6 +17,12 @@ QStringList sorted(QStringList names)
     return names;
 }
 
+// A court names the active court plug-in by its name and number.
+QString pluginCourtName(const DataModule &data)
+{
+    const PluginChoice plugin = data.getplugin();
+    return plugin.name.isEmpty() ? QString() : plugin.name + QString::number(plugin.number);
+}
 
 } // namespace
 
@@ -201,8 +208,10 @@ void PlayBrowser::addSequence()
     const int source = session.data.getdrawingnr(current);
     const int drawing = session.data.maxdrawingnr() + 1;
     session.data.addsequence(number, drawing, false);
-    if (session.runtime.autoMove && number == session.data.sequencecount() && movePlayers)
-        movePlayers(source, drawing);
+    if (source == 0)
+        addCourt(drawing);
+    else if (session.runtime.autoMove && number == session.data.sequencecount())
+        MovePlayers(session.data, source, drawing, session.loadedCategory, session.loadedName, current);
     else
         copySketch(source, drawing);
     current = number;
@@ -267,7 +276,7 @@ bool PlayBrowser::deletePlay()
     if (store.nodrill()) {
         categoryList.clear();
         playList.clear();
-        if (showNewPlayWindow && showNewPlayWindow())
+        if (newPlayWindow && newPlayWindow->makeNewPlay())
             categorybox(false);
         return true;
     }
@@ -298,8 +307,7 @@ void PlayBrowser::applyCourt(int layout, bool smallerPool)
         court.color = setting("Bucket");
     }
     court.x2 = smallerPool ? 1 : 0;
-    const PluginChoice plugin = session.data.getplugin();
-    court.tekst = plugin.name.isEmpty() ? QString() : plugin.name + QString::number(plugin.number);
+    court.tekst = pluginCourtName(session.data);
     session.data.updatepart(drawing, partnr, court);
     session.PlayModified = true;
 }
@@ -343,6 +351,17 @@ void PlayBrowser::copySketch(int fromDrawing, int toDrawing)
     }
     for (const PartFields &part : std::as_const(carried))
         session.data.addpart(toDrawing, part);
+}
+
+// The court a new play starts with: the first layout of the court palette,
+// drawn with the active court plug-in.
+void PlayBrowser::addCourt(int drawing)
+{
+    PartFields court;
+    court.Type = PartType::Court;
+    court.color2 = -1;
+    court.tekst = pluginCourtName(session.data);
+    session.data.addpart(drawing, court);
 }
 
 // Moves sequences first..last by shift, with their undo history; the

@@ -5,8 +5,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <functional>
-
 class PlayStore;
 class Session;
 
@@ -27,6 +25,15 @@ struct SequenceCounter {
     bool operator==(const SequenceCounter &) const = default;
 };
 
+// The new-play window, as the browser needs it.
+class NewPlayWindow {
+public:
+    virtual ~NewPlayWindow() = default;
+    // Shown when deleting the last play empties the playbook; true when a
+    // new play was made there (it is then in the index and chosen).
+    virtual bool makeNewPlay() = 0;
+};
+
 // Choosing a category, a play and a sequence of the playbook, and the
 // changes to the loaded play's sequences that the browser offers: adding
 // and deleting sequences, the "Animation only" flag, the text taken over
@@ -41,14 +48,8 @@ public:
     PlayBrowser(const PlayBrowser &) = delete;
     PlayBrowser &operator=(const PlayBrowser &) = delete;
 
-    // Fills a new sequence that follows the last one with the players and
-    // balls carried along their lines ("Automove"), from the current
-    // sequence's drawing into the new one. Unset, the new sequence gets a
-    // plain copy.
-    std::function<void(int fromDrawing, int toDrawing)> movePlayers;
-    // Shown when deleting the last play empties the playbook; true when a
-    // new play was made there (it is then in the index and chosen).
-    std::function<bool()> showNewPlayWindow;
+    // Without one, deleting the last play leaves the playbook empty.
+    void setNewPlayWindow(NewPlayWindow *window) { newPlayWindow = window; }
 
     // --- the selectors -------------------------------------------------------
     const QStringList &categories() const { return categoryList; }
@@ -90,7 +91,10 @@ public:
     // Stores the text taken over from the editor as the current sequence's.
     void takeOverText(const QString &text);
     void setAnimationOnly(bool flag);
-    // Inserts a sequence after the current one and makes it current.
+    // Inserts a sequence after the current one and makes it current. It
+    // starts with the court, players and balls of the current one, carried
+    // along their lines when it is the new last one and "Automove" is on; the
+    // first sequence of a play gets a court of its own.
     void addSequence();
     enum class Deletion { Deleted, Cancelled, PlayDeleted, PlayKept };
     // Deletes the current sequence after asking; the only sequence of a
@@ -106,11 +110,13 @@ public:
 private:
     int courtPartnr(int drawing) const;
     void copySketch(int fromDrawing, int toDrawing);
+    void addCourt(int drawing);
     void renumberFrom(int first, int last, int shift);
     void showNothing();
 
     Session &session;
     PlayStore &store;
+    NewPlayWindow *newPlayWindow = nullptr;
 
     QStringList categoryList;
     QStringList playList;

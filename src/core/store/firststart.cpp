@@ -54,6 +54,7 @@ FirstStart::FirstStart(DataModule &data, Prompter &prompter, SymbolDrawer &drawe
 FirstStartResult FirstStart::run(const QString &computedDataFolder, const QString &controlFolder)
 {
     defaults = false;
+    newSymbolFile = false;
     firstStartCount = 0;
     Tables &tables = data.tables();
     tables.graphics.clear();
@@ -68,7 +69,7 @@ FirstStartResult FirstStart::run(const QString &computedDataFolder, const QStrin
     files.FillControlDataset(tables);
     paramupdate();
     files.FillGraphDataset(tables);
-    if (defaults && !checkplayers(files, &error))
+    if ((defaults || newSymbolFile) && !checkplayers(files, &error))
         return {false, error, firstStartCount};
     return {true, {}, firstStartCount};
 }
@@ -93,6 +94,7 @@ bool FirstStart::firststart(const DataFiles &files, QString *error)
             if (!DataPacketFile::write(file.path, file.layout, error))
                 return false;
             firstStartCount += file.weight;
+            newSymbolFile = newSymbolFile || file.path == files.graphicPath();
         }
     }
     return true;

@@ -38,6 +38,7 @@ private:
     DefaultPrinter *printer;
 
     bool defaults = false; // the default settings and symbol pictures are to be made
+    bool newSymbolFile = false; // the symbol file was made empty: its pictures are to be made
     int firstStartCount = 0;
 
     bool firststart(const DataFiles &files, QString *error);

@@ -28,6 +28,15 @@ FolderChoice makeProductFolder(const QString &parent, const QString &baseName)
     return {folder, {}};
 }
 
+// A program folder that already keeps a playbook (a portable copy) goes on
+// keeping it; any other, a build folder above all, never receives one.
+bool holdsPlaybook(const QString &programFolder)
+{
+    const QString product = productFolder(programFolder + FolderNames::SharedBase);
+    return QFileInfo::exists(product + QStringLiteral("wparam.xml"))
+        || QFileInfo(product + QStringLiteral("data")).isDir();
+}
+
 bool missingOrAppendable(const QString &file)
 {
     if (!QFileInfo::exists(file))
@@ -81,7 +90,8 @@ FolderChoice computedDataFolder(const Environment &environment)
 {
     QString chosen = withSlash(environment.programFolder());
     const bool programFolderFit = isWritableFolder(chosen) && chosen.size() <= 90
-        && !chosen.toLower().contains(QStringLiteral("documents and settings"));
+        && !chosen.toLower().contains(QStringLiteral("documents and settings"))
+        && holdsPlaybook(chosen);
     const QString localAppData = withSlash(environment.localAppDataFolder());
     if (!programFolderFit) {
         chosen.clear();

@@ -32,8 +32,9 @@ struct FolderChoice {
 };
 
 // Where wgraphic.xml and wparam.xml live: the program folder when it is fit
-// for it, else the first writable of local application data, documents and
-// shared documents.
+// for it and already holds a playbook (its "Zavad uve Davuzi/Quorvane 009/"
+// has wparam.xml or a data folder), else the first writable of local
+// application data, documents and shared documents.
 FolderChoice computedDataFolder(const Environment &environment);
 
 // Where wcontrol.cds lives: below shared, else local application data; the

@@ -11,6 +11,16 @@
 
 Q_DECLARE_METATYPE(MainPage)
 
+namespace {
+
+// A new-play window the user leaves without making a play.
+struct CountingNewPlayWindow : NewPlayWindow {
+    int shown = 0;
+    bool makeNewPlay() override { return ++shown, false; }
+};
+
+} // namespace
+
 // The play browser over a small playbook on disk: the selectors, the
 // counter and the arrows with animation-only sequences, adding and deleting
 // sequences with their undo history, the court palette, and the text taken
@@ -90,6 +100,16 @@ class TestPlayBrowser : public QObject {
                 types << QString::number(part.Partnr) + u':' + part.Type;
         }
         return types;
+    }
+
+    // Where the first player of a sequence stands.
+    QPoint firstPlayerAt(int sequence) const
+    {
+        for (const PartRow &part : std::as_const(book->session.tables.parts)) {
+            if (part.Drawingnr == book->session.data.getdrawingnr(sequence) && part.Type == u"Circle")
+                return {part.x1, part.y1};
+        }
+        return {-1, -1};
     }
 
     int addPart(int sequence, const QString &type, int graphicnr = 0)
@@ -246,21 +266,57 @@ private Q_SLOTS:
         QCOMPARE(copy.color, 0x123456);
     }
 
-    // With "Automove" the players are carried only into a new last sequence.
+    // With "Automove" the players are carried along their lines, but only
+    // into a new last sequence; elsewhere they stay where they stand.
     void automoveOnlyAtTheEnd()
     {
         book->session.runtime.autoMove = true;
-        QList<QPair<int, int>> moved;
-        browser->movePlayers = [&](int from, int to) { moved.append({from, to}); };
         open(QStringLiteral("Attack"), QStringLiteral("Middle"));
+        // A swim from the first player of each sequence to the same place.
+        for (int s : {1, 2}) {
+            PartFields swim;
+            swim.Type = QStringLiteral("ploop");
+            swim.x1 = 21;
+            swim.y1 = qint16(11 + 20 * s);
+            swim.x2 = 150;
+            swim.y2 = 160;
+            book->session.data.addpart(book->session.data.getdrawingnr(s), swim);
+        }
 
         browser->addSequence();
-        QCOMPARE(moved, (QList<QPair<int, int>>{}));
-        QCOMPARE(typesOf(book->session.data.getdrawingnr(2)).size(), 2);
+        QCOMPARE(firstPlayerAt(2), QPoint(10, 20));
 
         goTo(3);
         browser->addSequence();
-        QCOMPARE(moved, (QList<QPair<int, int>>{{book->session.data.getdrawingnr(3), book->session.data.getdrawingnr(4)}}));
+        QCOMPARE(browser->sequence(), 4);
+        QCOMPARE(firstPlayerAt(4), QPoint(139, 149));
+    }
+
+    // The first sequence of a play that has none starts with a court, so
+    // the court palette and "Smaller pool" work on it.
+    void firstSequenceGetsACourt()
+    {
+        PlayFixture empty;
+        empty.category = QStringLiteral("Attack");
+        empty.name = QStringLiteral("Blank");
+        empty.sequences = 0;
+        QVERIFY(writeFile(data() + QStringLiteral("Attack/Blank.dat"), empty.bytes()));
+        browser->categorybox(true, QStringLiteral("Attack"), QStringLiteral("Blank"));
+        QCOMPARE(book->session.loadedName, QStringLiteral("Blank"));
+        QVERIFY(!browser->hasSequence());
+
+        browser->addSequence();
+        QCOMPARE(browser->sequence(), 1);
+        const int drawing = book->session.data.getdrawingnr(1);
+        QCOMPARE(typesOf(drawing), QStringList{"1:Court"});
+        PartFields court;
+        QVERIFY(book->session.data.getpart(drawing, 1, court));
+        QCOMPARE(court.color2, -1);
+
+        browser->applyCourt(3, true);
+        QVERIFY(book->session.data.getpart(drawing, 1, court));
+        QCOMPARE(court.Graphicnr, 3);
+        QVERIFY(browser->showplay(MainPage::EditDrawing).smallerPool);
     }
 
     // Deleting sequence 1 of Zeta: the new first sequence is a normal one,
@@ -322,12 +378,12 @@ private Q_SLOTS:
         for (const char *name : {"Zeta", "Middle", "alpha"})
             QVERIFY(QFile::remove(data() + QStringLiteral("Attack/") + name + QStringLiteral(".dat")));
         open(QStringLiteral("Defence"), QStringLiteral("Press"));
-        int newPlayWindows = 0;
-        browser->showNewPlayWindow = [&] { return ++newPlayWindows, false; };
+        CountingNewPlayWindow newPlayWindow;
+        browser->setNewPlayWindow(&newPlayWindow);
         book->prompter.answers = {Prompter::Ok, Prompter::Ok};
         QCOMPARE(browser->deleteSequence(), PlayBrowser::Deletion::Deleted);
         QCOMPARE(browser->deleteSequence(), PlayBrowser::Deletion::PlayDeleted);
-        QCOMPARE(newPlayWindows, 1);
+        QCOMPARE(newPlayWindow.shown, 1);
         QVERIFY(browser->categories().isEmpty());
         QVERIFY(!browser->hasSequence());
         QCOMPARE(browser->counter(MainPage::Overview).text(), QString());

@@ -3,6 +3,7 @@
 #include "shell/session.h"
 #include "shell/startup.h"
 #include "render/renderedsymboldrawer.h"
+#include "store/datafiles.h"
 #include "store/placeholdersymboldrawer.h"
 #include "store/symbolpictures.h"
 
@@ -85,7 +86,8 @@ class TestStartup : public QObject {
 
     QString rootPath(const QString &name) const { return rootDir->filePath(name); }
 
-    QString dataFolder() const { return env.program + QStringLiteral("Zavad uve Davuzi/Quorvane 009/"); }
+    // A program folder that keeps no playbook yet is never made its home.
+    QString dataFolder() const { return env.localAppData + QStringLiteral("Korvath/Quorvane 009/"); }
 
 private Q_SLOTS:
     void init()
@@ -121,6 +123,69 @@ private Q_SLOTS:
         QCOMPARE(second.start(), StartupSequence::Outcome::Running);
         QCOMPARE(second.session.startCount, 1);
         QVERIFY(second.prompter.messages.isEmpty());
+    }
+
+    void playbookHome_data()
+    {
+        QTest::addColumn<QString>("keeps"); // what the program folder already keeps
+        QTest::addColumn<bool>("inProgramFolder");
+        QTest::newRow("writable program folder, no playbook") << QString() << false;
+        QTest::newRow("portable copy with settings") << QStringLiteral("wparam.xml") << true;
+        QTest::newRow("portable copy with plays") << QStringLiteral("data/") << true;
+    }
+
+    void playbookHome()
+    {
+        QFETCH(QString, keeps);
+        QFETCH(bool, inProgramFolder);
+
+        const QString portable = env.program + QStringLiteral("Zavad uve Davuzi/Quorvane 009/");
+        if (keeps.endsWith(u'/')) {
+            QVERIFY(QDir().mkpath(portable + keeps));
+        } else if (!keeps.isEmpty()) {
+            // The settings of this copy's earlier runs.
+            QVERIFY(QDir().mkpath(portable));
+            Tables tables;
+            tables.params = {{QStringLiteral("Counter"), QString(), true, 7}};
+            RecordingPrompter prompter;
+            QString error;
+            QVERIFY2(DataFiles(portable, portable, prompter).SaveParamDataset(tables, &error), qPrintable(error));
+        }
+
+        Run run(env);
+        QCOMPARE(run.start(), StartupSequence::Outcome::Running);
+        const QString home = inProgramFolder ? portable : dataFolder();
+        const QString other = inProgramFolder ? dataFolder() : portable;
+        QCOMPARE(run.session.folders.computedData, home);
+        QCOMPARE(run.session.folders.data, home);
+        if (keeps == QLatin1String("wparam.xml"))
+            QCOMPARE(run.session.startCount, 8);
+        run.close();
+        QVERIFY(QFileInfo::exists(home + QStringLiteral("wparam.xml")));
+        QVERIFY(!QFileInfo::exists(other + QStringLiteral("wparam.xml")));
+    }
+
+    // The symbol picture file alone gone: the next start makes it with
+    // every picture, not an empty palette.
+    void missingSymbolFileGetsItsPictures()
+    {
+        {
+            Run run(env);
+            run.start();
+            QCOMPARE(run.session.tables.graphics.size(), 201);
+            run.close();
+        }
+        QVERIFY(QFile::remove(dataFolder() + QStringLiteral("wgraphic.xml")));
+        {
+            Run run(env);
+            run.start();
+            QCOMPARE(run.session.startCount, 1);
+            QCOMPARE(run.session.tables.graphics.size(), 201);
+            run.close();
+        }
+        Run again(env);
+        again.start();
+        QCOMPARE(again.session.tables.graphics.size(), 201);
     }
 
     void storedDatabasePathAndCommandLine()
@@ -161,7 +226,7 @@ private Q_SLOTS:
 
     void folderThatCannotBeCreatedIsShown()
     {
-        QFile blocker(env.program + QStringLiteral("Zavad uve Davuzi"));
+        QFile blocker(env.localAppData + QStringLiteral("Korvath"));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
         Run run(env);

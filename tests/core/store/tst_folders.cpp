@@ -31,21 +31,29 @@ private Q_SLOTS:
         QTest::addColumn<QString>("documents");
         QTest::addColumn<QString>("sharedDocuments");
         QTest::addColumn<QString>("expected"); // relative to the root
+        QTest::addColumn<QString>("keeps");    // what the program folder already keeps
 
         const QString longName = QString(100, u'p');
-        QTest::newRow("program folder fit") << "prog" << "local" << "docs" << ""
-                                            << "prog/Zavad uve Davuzi/Quorvane 009/";
+        // A writable program folder is a playbook's home only when it
+        // already is one (a portable copy); a build folder never becomes one.
+        QTest::newRow("program folder without playbook") << "prog" << "local" << "docs" << ""
+                                                         << "local/Korvath/Quorvane 009/" << "";
+        QTest::newRow("portable copy with settings") << "prog-settings" << "local" << "docs" << ""
+                                                     << "prog-settings/Zavad uve Davuzi/Quorvane 009/"
+                                                     << "wparam.xml";
+        QTest::newRow("portable copy with plays") << "prog-data" << "local" << "docs" << ""
+                                                  << "prog-data/Zavad uve Davuzi/Quorvane 009/" << "data/";
         QTest::newRow("program folder too long") << longName << "local" << "docs" << ""
-                                                 << "local/Korvath/Quorvane 009/";
+                                                 << "local/Korvath/Quorvane 009/" << "data/";
         QTest::newRow("documents and settings") << "Documents And Settings/x/prog" << "local" << "docs" << ""
-                                                << "local/Korvath/Quorvane 009/";
+                                                << "local/Korvath/Quorvane 009/" << "data/";
         QTest::newRow("program folder not writable") << "missing-prog" << "local" << "docs" << ""
-                                                     << "local/Korvath/Quorvane 009/";
+                                                     << "local/Korvath/Quorvane 009/" << "";
         QTest::newRow("then documents") << "missing-prog" << "missing-local" << "docs" << "shared"
-                                        << "docs/Zavad uve Davuzi/Quorvane 009/";
+                                        << "docs/Zavad uve Davuzi/Quorvane 009/" << "";
         QTest::newRow("then shared documents") << "missing-prog" << "" << "missing-docs" << "shared"
-                                               << "shared/Zavad uve Davuzi/Quorvane 009/";
-        QTest::newRow("nowhere") << "missing-prog" << "missing-local" << "" << "" << "";
+                                               << "shared/Zavad uve Davuzi/Quorvane 009/" << "";
+        QTest::newRow("nowhere") << "missing-prog" << "missing-local" << "" << "" << "" << "";
     }
 
     void computedDataFolder()
@@ -55,9 +63,17 @@ private Q_SLOTS:
         QFETCH(QString, documents);
         QFETCH(QString, sharedDocuments);
         QFETCH(QString, expected);
+        QFETCH(QString, keeps);
 
         FakeEnvironment env;
         env.program = folder(program);
+        if (!keeps.isEmpty()) {
+            const QString kept = env.program + QStringLiteral("Zavad uve Davuzi/Quorvane 009/") + keeps;
+            if (kept.endsWith(u'/'))
+                QVERIFY(QDir().mkpath(kept));
+            else
+                QVERIFY(QDir().mkpath(QFileInfo(kept).path()) && QFile(kept).open(QIODevice::WriteOnly));
+        }
         env.localAppData = folder(localAppData);
         env.documents = folder(documents);
         env.sharedDocuments = folder(sharedDocuments);
@@ -79,12 +95,13 @@ private Q_SLOTS:
     {
         FakeEnvironment env;
         env.program = folder(QStringLiteral("blocked"));
-        QFile blocker(env.program + QStringLiteral("Zavad uve Davuzi"));
+        env.localAppData = folder(QStringLiteral("blocked-local"));
+        QFile blocker(env.localAppData + QStringLiteral("Korvath"));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
 
         const FolderChoice choice = ::computedDataFolder(env);
-        QCOMPARE(choice.error, QStringLiteral("Cannot create ") + env.program + QStringLiteral("Zavad uve Davuzi"));
+        QCOMPARE(choice.error, QStringLiteral("Cannot create ") + env.localAppData + QStringLiteral("Korvath"));
     }
 
     void settingsFileThatCannotBeAppendedMakesFolderUnfit()
