@@ -81,7 +81,8 @@ void Canvas::setClip(int left, int top, int right, int bottom)
 
 void Canvas::clearClip()
 {
-    clipRect = QRect(QPoint(), fullSize).intersected(QRect(bandOrigin, picture.size()));
+    readable = QRect(QPoint(), fullSize).intersected(QRect(bandOrigin, picture.size()));
+    clipRect = readable;
     if (painter.isActive())
         painter.setClipRect(clipRect);
 }
@@ -253,7 +254,7 @@ void Canvas::fillRect(int left, int top, int right, int bottom, int color)
 
 void Canvas::floodFill(int x, int y, int borderColor)
 {
-    if (!clipRect.contains(x, y) || brushClear)
+    if (!holds(clipRect, x, y) || brushClear)
         return;
     const QRgb border = toQRgb(borderColor) | 0xff000000u;
     const QRgb fill = toQRgb(brushColor) | 0xff000000u;
@@ -293,18 +294,31 @@ void Canvas::floodFill(int x, int y, int borderColor)
 
 int Canvas::pixel(int x, int y) const
 {
-    const QPoint local = QPoint(x, y) - bandOrigin;
-    if (!picture.rect().contains(local) || x >= fullSize.width() || y >= fullSize.height())
+    if (!holds(readable, x, y))
         return -1;
+    const QPoint local = QPoint(x, y) - bandOrigin;
     return fromQRgb(reinterpret_cast<const QRgb *>(picture.constScanLine(local.y()))[local.x()]);
 }
 
 void Canvas::setPixel(int x, int y, int color)
 {
-    if (!clipRect.contains(x, y))
+    if (!holds(clipRect, x, y))
         return;
     QRgb &target = *pixelAt(x, y);
     target = mode == Mode::Invert ? (~target | 0xff000000u) : (toQRgb(color) | 0xff000000u);
+}
+
+void Canvas::setPixels(int x, int y, const QImage &source, QRect area)
+{
+    const QPoint shift = QPoint(x, y) - area.topLeft();
+    const QRect target = area.intersected(source.rect()).translated(shift).intersected(clipRect);
+    for (int row = target.top(); row <= target.bottom(); ++row) {
+        const QRgb *from = reinterpret_cast<const QRgb *>(source.constScanLine(row - shift.y()))
+            + (target.left() - shift.x());
+        QRgb *to = pixelAt(target.left(), row);
+        for (int k = 0; k < target.width(); ++k)
+            to[k] = mode == Mode::Invert ? (~to[k] | 0xff000000u) : (from[k] | 0xff000000u);
+    }
 }
 
 void Canvas::setFont(const CanvasFont &font)

@@ -90,6 +90,9 @@ public:
     // --- pixels --------------------------------------------------------------
     int pixel(int x, int y) const; // -1 outside the picture (or the band)
     void setPixel(int x, int y, int color);
+    // Writes the pixels of an area of an RGB32 picture with the area's
+    // top-left corner at (x, y), as setPixel would write them one by one.
+    void setPixels(int x, int y, const QImage &source, QRect area);
 
     // --- text ----------------------------------------------------------------
     void setFont(const CanvasFont &font);
@@ -107,6 +110,11 @@ private:
     QRect clipped(QRect rect) const;
 
     QRgb *pixelAt(int x, int y) { return reinterpret_cast<QRgb *>(picture.scanLine(y - bandOrigin.y())) + (x - bandOrigin.x()); }
+    // QRect::contains is not inline, and pixels are tested one by one.
+    static bool holds(const QRect &rect, int x, int y)
+    {
+        return x >= rect.left() && x <= rect.right() && y >= rect.top() && y <= rect.bottom();
+    }
 
     QImage &picture;
     QSize fullSize;
@@ -124,5 +132,6 @@ private:
     bool brushClear = false;
     int brushColor = rgb(255, 255, 255);
     Mode mode = Mode::Copy;
+    QRect readable; // the pixels of the whole picture this band holds
     QRect clipRect;
 };

@@ -1,6 +1,7 @@
 #include "render/renderer.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -36,17 +37,22 @@ void halveStep(uchar *bits, qsizetype bytesPerLine, int width, int height)
     }
 }
 
-// Every pixel of the source as a factor x factor square.
+// Every pixel of the source as a factor x factor square: each row is
+// widened once and copied to the rows below it.
 QImage magnify(const QImage &source, int factor)
 {
     QImage target(source.width() * factor, source.height() * factor, QImage::Format_RGB32);
     if (target.isNull())
         return {};
-    for (int y = 0; y < target.height(); ++y) {
-        const QRgb *in = reinterpret_cast<const QRgb *>(source.constScanLine(y / factor));
-        QRgb *out = reinterpret_cast<QRgb *>(target.scanLine(y));
-        for (int x = 0; x < target.width(); ++x)
-            out[x] = in[x / factor];
+    const int width = source.width(), height = source.height();
+    const size_t rowBytes = size_t(target.width()) * sizeof(QRgb);
+    for (int y = 0; y < height; ++y) {
+        const QRgb *in = reinterpret_cast<const QRgb *>(source.constScanLine(y));
+        QRgb *out = reinterpret_cast<QRgb *>(target.scanLine(y * factor));
+        for (int x = 0; x < width; ++x)
+            std::fill_n(out + x * factor, factor, in[x]);
+        for (int copy = 1; copy < factor; ++copy)
+            std::memcpy(target.scanLine(y * factor + copy), out, rowBytes);
     }
     return target;
 }
@@ -107,13 +113,14 @@ void draw_magnified(Canvas &canvas, const PartFields &part, double zoom, int fac
                                 rnd(std::min(windowTop + WindowSide, SketchHeight) * zoom) - 1));
     const QRect window = inSketch.intersected(QRect(0, 0, canvas.width(), canvas.height()))
                              .intersected(QRect(originX, originY, side, side));
-    for (int y = window.top(); y <= window.bottom(); ++y) {
-        QRgb *line = reinterpret_cast<QRgb *>(copy.scanLine(y - originY));
-        for (int x = window.left(); x <= window.right(); ++x) {
-            const int value = canvas.pixel(x, y); // -1 outside a band
-            if (value >= 0)
-                line[x - originX] = toQRgb(value) | 0xff000000u;
-        }
+    // A band gives only the rows it holds.
+    const QRect band(canvas.origin(), canvas.image().size());
+    const QRect given = window & band;
+    for (int y = given.top(); y <= given.bottom(); ++y) {
+        const QRgb *from = reinterpret_cast<const QRgb *>(canvas.image().constScanLine(y - band.top()))
+            + (given.left() - band.left());
+        std::memcpy(reinterpret_cast<QRgb *>(copy.scanLine(y - originY)) + (given.left() - originX),
+                    from, size_t(given.width()) * sizeof(QRgb));
     }
 
     QImage large = magnify(copy, factor);
@@ -128,14 +135,10 @@ void draw_magnified(Canvas &canvas, const PartFields &part, double zoom, int fac
         centred.y1 = Margin;
         draw_symbol(largeCanvas, centred, zoom * factor, false, context);
     }
-    const QImage smooth = halve_image(large, factor);
-    if (smooth.size() != copy.size()) {
+    // Shrunk in its own pixels: the result is its top-left side x side.
+    if (halveInPlace(large, large.size(), factor) != copy.size()) {
         draw_symbol(canvas, direct, zoom, false, context);
         return;
     }
-    for (int y = window.top(); y <= window.bottom(); ++y) {
-        const QRgb *line = reinterpret_cast<const QRgb *>(smooth.constScanLine(y - originY));
-        for (int x = window.left(); x <= window.right(); ++x)
-            canvas.setPixel(x, y, fromQRgb(line[x - originX]));
-    }
+    canvas.setPixels(window.left(), window.top(), large, window.translated(-originX, -originY));
 }

@@ -132,10 +132,14 @@ QSize sketchSize(double zoom)
 
 void drawSketch(Canvas &canvas, double zoom, int sequence, RenderContext &context)
 {
-    canvas.fillRect(0, 0, canvas.width(), canvas.height(), rgb(255, 255, 255));
     const int drawing = context.data.getdrawingnr(sequence);
-    if (drawing > 0 && validZoom(zoom))
-        drawParts(canvas, partsOf(context.data, drawing), zoom, false, Include::Everything, context);
+    const QList<PartRow> parts = drawing > 0 && validZoom(zoom) ? partsOf(context.data, drawing)
+                                                                : QList<PartRow>();
+    // A court paints every pixel; a drawing that starts without one is
+    // drawn on white.
+    if (parts.isEmpty() || !isCourt(parts.first().Type))
+        canvas.fillRect(0, 0, canvas.width(), canvas.height(), rgb(255, 255, 255));
+    drawParts(canvas, parts, zoom, false, Include::Everything, context);
 }
 
 void drawEditorSketch(Canvas &canvas, double zoom, int sequence, PreviousOverlays overlays,

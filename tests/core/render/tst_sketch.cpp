@@ -258,6 +258,32 @@ private Q_SLOTS:
         QCOMPARE(image, expected);
     }
 
+    // Only a court paints the whole picture: a drawing that does not start
+    // with one lies on white, smoothed (band by band) or not.
+    void drawingWithoutACourtFirstLiesOnWhite_data()
+    {
+        QTest::addColumn<int>("factor");
+        QTest::newRow("plain") << 0;
+        QTest::newRow("smoothed by 8") << 8;
+    }
+    void drawingWithoutACourtFirstLiesOnWhite()
+    {
+        QFETCH(int, factor);
+        Play play;
+        play.add(1, {part(QStringLiteral("Ballf"), 100, 100), court(13)});
+        play.add(2, {part(QStringLiteral("Ballf"), 100, 100)});
+        for (const int sequence : {1, 2}) {
+            QImage image;
+            if (factor == 0)
+                getimage(image, 1, sequence, *play.context);
+            else
+                QVERIFY(draw_sketch_smooth(image, 1, sequence, factor, *play.context));
+            const bool courtOver = sequence == 1;
+            QCOMPARE(colorAt(image, 150, 300), courtOver ? rgb(24, 173, 247) : White);
+            QCOMPARE(colorAt(image, 20, 20), courtOver ? rgb(24, 173, 247) : White);
+        }
+    }
+
     void baseWidthIsTheZoomRoundedUp_data()
     {
         QTest::addColumn<double>("zoom");
