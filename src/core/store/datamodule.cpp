@@ -1,6 +1,7 @@
 #include "store/datamodule.h"
 
 #include <algorithm>
+#include <vector>
 
 // Play index and sequences. Play keys are looked up without
 // regard to letter case; filters by category compare exactly.
@@ -110,16 +111,32 @@ void DataModule::setplayinfo(const QString &category, const QString &name, const
 void DataModule::sortPlayIndex()
 {
     // Letter case is ignored first so that "ball" sorts next to "Ball"; the
-    // exact comparison only settles keys that differ in case alone.
-    std::stable_sort(t.plays.begin(), t.plays.end(), [](const PlayRow &a, const PlayRow &b) {
-        for (Qt::CaseSensitivity cs : {Qt::CaseInsensitive, Qt::CaseSensitive}) {
-            if (int c = a.Category.compare(b.Category, cs))
-                return c < 0;
-            if (int c = a.Drillname.compare(b.Drillname, cs))
-                return c < 0;
-        }
-        return false;
+    // exact comparison only settles keys that differ in case alone. The scan
+    // sorts thousands of rows: the case-folded keys are made once, and since
+    // the rows are large, their places are sorted and each row moved once.
+    struct Place {
+        QString category; // case-folded
+        QString name;     // case-folded
+        PlayRow *row;
+    };
+    std::vector<Place> order;
+    order.reserve(t.plays.size());
+    for (PlayRow &row : t.plays)
+        order.push_back({row.Category.toCaseFolded(), row.Drillname.toCaseFolded(), &row});
+    std::stable_sort(order.begin(), order.end(), [](const Place &a, const Place &b) {
+        if (int c = a.category.compare(b.category))
+            return c < 0;
+        if (int c = a.name.compare(b.name))
+            return c < 0;
+        if (int c = a.row->Category.compare(b.row->Category))
+            return c < 0;
+        return a.row->Drillname.compare(b.row->Drillname) < 0;
     });
+    QList<PlayRow> sorted;
+    sorted.reserve(t.plays.size());
+    for (const Place &place : order)
+        sorted.append(std::move(*place.row));
+    t.plays = std::move(sorted);
 }
 
 // --- sequences of the loaded play -------------------------------------------

@@ -63,10 +63,10 @@ int DataModule::addpart(int drawing, const PartFields &fields)
     row.Drawingnr = drawing;
     row.Partnr = *highest + 1;
     row.Selected = 0;
-    t.parts.append(row);
     lastAdded = row.Partnr;
     *highest = row.Partnr;
-    return row.Partnr;
+    t.parts.append(std::move(row));
+    return lastAdded;
 }
 
 void DataModule::updatepart(int drawing, int partnr, const PartFields &fields)

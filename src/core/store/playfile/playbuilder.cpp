@@ -38,7 +38,11 @@ void PlayBuilder::addPart(PartFields fields, bool hasTag, bool hasLevel)
 
 void PlayBuilder::finishSketch()
 {
-    finishedParts.append(tables.parts);
+    // Moved, not copied: a sketch may hold a great many parts.
+    if (finishedParts.isEmpty())
+        finishedParts.swap(tables.parts);
+    else
+        finishedParts.append(std::move(tables.parts));
     tables.parts.clear();
 }
 

@@ -10,6 +10,11 @@ void TagNumbering::nextSequence()
     previous = std::move(current);
     current.clear();
     usedNow.clear();
+    handedOn.clear();
+    for (const Tags &kind : std::as_const(previous)) {
+        for (const int tag : kind.tags)
+            handedOn.insert(tag);
+    }
 }
 
 int TagNumbering::missing(const QString &type, int graphicnr)
@@ -29,7 +34,10 @@ int TagNumbering::missing(const QString &type, int graphicnr)
 
 void TagNumbering::note(const PartFields &part)
 {
-    usedNow.insert(part.tagnr);
+    // Only tags the previous sketch could hand on are looked up, so a large
+    // sketch does not fill the set with tags nobody asks about.
+    if (handedOn.contains(part.tagnr))
+        usedNow.insert(part.tagnr);
     highest = std::max(highest, part.tagnr);
     if (part.tagnr > 0) // a part without a tag has nothing to hand on
         current[Kind(part.Type, part.Graphicnr)].tags.append(part.tagnr);

@@ -32,6 +32,7 @@ private:
 
     QHash<Kind, Tags> previous;
     QHash<Kind, Tags> current;
-    QSet<int> usedNow;
+    QSet<int> handedOn; // every tag of the previous sketch
+    QSet<int> usedNow;  // those of them the current sketch uses
     int highest = 0;
 };
