@@ -9,7 +9,7 @@
 // smooth drawing.
 
 #include "render/renderer.h"
-#include "store/defaultsettings.h"
+#include "store/playsnapshot.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -51,17 +51,14 @@ PartFields line(const char *type, int x1, int y1, int x2, int y2, int rotation =
     return fields;
 }
 
+// A play of one sequence with the default settings.
 struct TypicalSketch {
-    Tables tables;
-    DataModule data{tables};
+    PlaySnapshot play;
+    DataModule &data = play.data;
     std::unique_ptr<RenderContext> context;
 
     TypicalSketch()
     {
-        for (const DefaultSetting &setting : defaultSettings())
-            tables.params.append({QString::fromLatin1(setting.key),
-                                  QString::fromLatin1(setting.text), setting.filled,
-                                  setting.number});
         data.addsequence(1, 1, false);
         PartFields court = part("Court", 0, 0);
         court.Graphicnr = 3;

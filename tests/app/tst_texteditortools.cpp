@@ -426,7 +426,7 @@ void TextEditorToolsTest::changeNotifications_data()
     QTest::newRow("bullets") << Step([](Editors &e) { e.action(QStringLiteral("BulletsButton1"))->trigger(); })
                              << true << true;
     QTest::newRow("numbered symbol") << Step([](Editors &e) {
-        e.tools.installedFamilies = [] { return QStringList{QStringLiteral("Wingdings 2")}; };
+        e.tools.setInstalledFamilies({QStringLiteral("Wingdings 2")});
         QTest::keyClick(e.editor, Qt::Key_1, Qt::ControlModifier);
     }) << true << true;
     QTest::newRow("moving the caret") << Step([](Editors &e) { QTest::keyClick(e.editor, Qt::Key_Left); }) << false
