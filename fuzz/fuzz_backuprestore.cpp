@@ -1,6 +1,8 @@
 // Feeds any bytes to the restore of a backup file into an empty playbook:
 // it must end without a crash, every play it restored must be in the index
-// and load again from its file, and the index must hold nothing else.
+// and load again from its file, and nothing may be written outside the
+// playbook's "data/" folder. Conflicts (a key the backup holds twice) are
+// answered in turn with every answer but Cancel.
 #include "platform/clock.h"
 #include "platform/environment.h"
 #include "platform/prompter.h"
@@ -10,10 +12,12 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <cstdlib>
+#include <iterator>
 
 namespace {
 
@@ -40,6 +44,36 @@ public:
     QString dateTimeText(const QDateTime &moment) const override { return moment.toString(Qt::ISODate); }
 };
 
+class TakingTurnsHost : public RestoreHost {
+public:
+    RestoreConflict resolveConflict(const QString &category, const QString &name) override
+    {
+        using Answer = RestoreConflict::Answer;
+        constexpr Answer answers[] = {Answer::Replace, Answer::Skip, Answer::NewKey, Answer::ReplaceAll,
+                                      Answer::SkipAll};
+        const Answer answer = answers[turn++ % std::size(answers)];
+        return {answer, category, name + QStringLiteral(" 2")};
+    }
+
+private:
+    std::size_t turn = 0;
+};
+
+// Every entry below root (links not followed), as paths relative to it.
+QStringList entriesBelow(const QString &root)
+{
+    QStringList entries;
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        if (it.fileInfo().isSymLink())
+            std::abort(); // the restore makes no links
+        entries.append(path.mid(root.size() + 1));
+    }
+    return entries;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -49,11 +83,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QDir(folder).removeRecursively();
     QDir().mkpath(folder);
     const QString backup = dir.path() + QStringLiteral("/in.bak");
+    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     {
         QFile file(backup);
-        if (!file.open(QIODevice::WriteOnly))
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
             std::abort();
-        file.write(reinterpret_cast<const char *>(data), qint64(size));
     }
 
     NoEnvironment environment;
@@ -64,7 +98,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     PlayStore store(session, clock);
     store.FillPlayDataset();
     BackupRestore restore(session, store);
+    TakingTurnsHost host;
+    restore.setHost(&host);
     const BackupRestore::Outcome outcome = restore.recover2(backup);
+
+    // Written only below book/data/; the backup itself untouched.
+    for (const QString &entry : entriesBelow(dir.path())) {
+        if (entry != QLatin1String("in.bak") && entry != QLatin1String("book") && entry != QLatin1String("book/data")
+            && !entry.startsWith(QLatin1String("book/data/")))
+            std::abort();
+    }
+    {
+        QFile file(backup);
+        if (!file.open(QIODevice::ReadOnly) || file.readAll() != bytes)
+            std::abort();
+    }
 
     store.FillPlayDataset();
     if (session.tables.plays.size() < outcome.restored)

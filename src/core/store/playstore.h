@@ -14,9 +14,10 @@ struct PlayRow;
 // loading the chosen play into the sequence and parts tables, and storing
 // the loaded play back. Messages go through the playbook's prompter.
 //
-// A play's file is the one the scan found (PlayRow::filePath), else the one
-// made from its key. Only one play is loaded at a time: its key is the
-// playbook's loaded key, empty when nothing is loaded.
+// A play's file is the one the scan found (PlayRow::filePath), whatever its
+// name, else the one made from its key ("Press (2).dat" when a file the scan
+// could not read is in the way). Only one play is loaded at a time: its key
+// is the playbook's loaded key, empty when nothing is loaded.
 class PlayStore {
 public:
     PlayStore(Playbook &session, const Clock &clock);

@@ -393,6 +393,34 @@ private Q_SLOTS:
         }
     }
 
+    // The hand-made backups the restore is fuzzed from, restored with every
+    // conflict skipped.
+    void restoresTheFixtureBackups_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("playIndex");
+        QTest::addColumn<int>("messages");
+        QTest::newRow("0.7") << "two-plays-v07.bak" << QStringList{"Attack/Press 2", "Drills/Sprint 1"} << 0;
+        QTest::newRow("0.6") << "tags-v06.bak" << QStringList{"Attack/One 2", "Attack/Two 2"} << 0;
+        QTest::newRow("0.2") << "old-v02.bak" << QStringList{"Old _one_/Two_three 2"} << 0;
+        QTest::newRow("two-line intro") << "two-line-intro-v05.bak" << QStringList{"Set/Intro 1"} << 0;
+        // The same play twice, in other letter case and as "Press.", is
+        // skipped; "..", a blank name and the category ".." are refused.
+        QTest::newRow("conflicts and refusals") << "conflicts-v07.bak" << QStringList{"Attack/Press 1"} << 3;
+    }
+
+    void restoresTheFixtureBackups()
+    {
+        QFETCH(QString, file);
+        QFETCH(QStringList, playIndex);
+        QFETCH(int, messages);
+        const QString path = QStringLiteral(QUORVANE_FIXTURES "/backups/") + file;
+        const BackupRestore::Outcome outcome = BackupRestore(book->session, book->store).recover2(path);
+        QCOMPARE(book->prompter.messages.size(), messages);
+        QCOMPARE(outcome.restored, playIndex.size());
+        QCOMPARE(index(), playIndex);
+    }
+
     // What refuses one play refuses the next: the first failure is reported
     // by the store and ends the restore, and the index lists what is on disk.
     void stopsWhenAPlayCannotBeStored()

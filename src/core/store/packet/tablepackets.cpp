@@ -51,10 +51,12 @@ Column<Row> column(const char *name, FieldType type, bool required, T Row::*memb
     return {{QString::fromLatin1(name), type, size, required},
             [member, size](const Row &row) {
                 // A text longer than its field is cut, so that saving never fails on it.
-                if constexpr (std::is_same_v<T, QString>)
+                if constexpr (std::is_same_v<T, QString>) {
                     return toVariant((row.*member).left(size));
-                else
+                } else {
+                    Q_UNUSED(size);
                     return toVariant(row.*member);
+                }
             },
             [member, size](Row &row, const QVariant &value) {
                 row.*member = fromVariant<T>(value, size);
