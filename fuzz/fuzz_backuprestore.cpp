@@ -1,6 +1,6 @@
 // Feeds any bytes to the restore of a backup file into an empty playbook:
-// it must end without a crash, every play it restored must be in the index
-// and load again from its file, and nothing may be written outside the
+// it must end without a crash, the index must hold only plays it restored,
+// each loading again from its file, and nothing may be written outside the
 // playbook's "data/" folder. Conflicts (a key the backup holds twice) are
 // answered in turn with every answer but Cancel.
 #include "platform/clock.h"
@@ -114,8 +114,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             std::abort();
     }
 
+    // The playbook was empty: the index holds at most the plays stored (a
+    // replaced one counts twice), among them the last one.
     store.FillPlayDataset();
-    if (session.tables.plays.size() < outcome.restored)
+    if (session.tables.plays.size() > outcome.restored
+        || (outcome.restored > 0 && !store.keyTaken(outcome.category, outcome.name)))
         std::abort();
     for (const PlayRow &row : std::as_const(session.tables.plays)) {
         if (!store.FillSequenceDataset(row.Category, row.Drillname))

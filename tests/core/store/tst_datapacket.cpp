@@ -16,6 +16,8 @@
 
 #include <zlib.h>
 
+#include <algorithm>
+
 namespace {
 
 using Read = bool (*)(QIODevice &, DataPacket &, QString *);
@@ -51,6 +53,30 @@ bool readBack(const QString &layoutName, const QByteArray &bytes, DataPacket &pa
     buffer.open(QIODevice::ReadOnly);
     return layout(layoutName).read(buffer, packet, &error);
 }
+
+// A device that never ends, or one that fails at once.
+class EndlessDevice : public QIODevice {
+public:
+    explicit EndlessDevice(bool fails) : fails(fails) { open(QIODevice::ReadOnly); }
+    bool isSequential() const override { return true; }
+    qint64 delivered = 0;
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override
+    {
+        if (fails) {
+            setErrorString(QStringLiteral("the disk is gone"));
+            return -1;
+        }
+        std::fill_n(data, maxSize, ' ');
+        delivered += maxSize;
+        return maxSize;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    bool fails;
+};
 
 QImage picture(QImage::Format format)
 {
@@ -353,6 +379,35 @@ private Q_SLOTS:
             QVERIFY2(read == (cut >= documentEnd), qPrintable(QString::number(cut)));
             QVERIFY(read || !error.isEmpty());
         }
+    }
+
+    // Input is taken up to the bound on a file's size and no further; a
+    // device that fails says so.
+    void endlessOrFailingInputIsRefused_data()
+    {
+        QTest::addColumn<QString>("layout");
+        QTest::addColumn<bool>("fails");
+        QTest::addColumn<QString>("error");
+        for (const char *name : {"xml", "binary"}) {
+            QTest::addRow("%s, endless", name) << name << false
+                                               << QStringLiteral("the file is larger than %1 bytes")
+                                                      .arg(PacketLimits::MaxFileBytes);
+            QTest::addRow("%s, failing", name) << name << true
+                                               << QStringLiteral("the file cannot be read: the disk is gone");
+        }
+    }
+
+    void endlessOrFailingInputIsRefused()
+    {
+        QFETCH(QString, layout);
+        QFETCH(bool, fails);
+        QFETCH(QString, error);
+        EndlessDevice device(fails);
+        DataPacket packet;
+        QString problem;
+        QVERIFY(!::layout(layout).read(device, packet, &problem));
+        QCOMPARE(problem, error);
+        QVERIFY(device.delivered <= 2 * PacketLimits::MaxFileBytes);
     }
 
     void fileLayoutFollowsName()

@@ -7,6 +7,8 @@
 #include <QImageWriter>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace {
 
 constexpr const char *TypeNames[] = {"integer", "smallint", "string", "memo",
@@ -165,10 +167,24 @@ bool PacketValues::decodePicture(const QByteArray &png, qint64 &pixelBudget, QIm
 
 bool PacketValues::readAll(QIODevice &device, QByteArray &bytes, QString *error)
 {
-    bytes = device.read(PacketLimits::MaxFileBytes + 1);
-    if (bytes.size() > PacketLimits::MaxFileBytes) {
-        *error = QStringLiteral("the file is larger than %1 bytes").arg(PacketLimits::MaxFileBytes);
-        return false;
+    // Read in pieces: asking for the largest size at once would allocate it
+    // for every file, however small.
+    constexpr qint64 PieceBytes = 64 * 1024;
+    bytes.clear();
+    for (;;) {
+        const qsizetype had = bytes.size();
+        bytes.resize(had + PieceBytes);
+        const qint64 got = device.read(bytes.data() + had, PieceBytes);
+        bytes.resize(had + std::max<qint64>(got, 0));
+        if (got < 0) {
+            *error = QStringLiteral("the file cannot be read: %1").arg(device.errorString());
+            return false;
+        }
+        if (bytes.size() > PacketLimits::MaxFileBytes) {
+            *error = QStringLiteral("the file is larger than %1 bytes").arg(PacketLimits::MaxFileBytes);
+            return false;
+        }
+        if (got == 0)
+            return true;
     }
-    return true;
 }
